@@ -1,0 +1,23 @@
+#include "common/whole_file.h"
+
+namespace common {
+
+bool ReplaceWholeFile(const std::string& path, const std::function<bool(std::FILE*)>& writer) {
+    const std::string temp = path + ".tmp";
+    std::FILE* stream = std::fopen(temp.c_str(), "wb");
+    if (stream == nullptr) {
+        return false;
+    }
+    bool ok = writer(stream);
+    ok = ok && std::fflush(stream) == 0 && !std::ferror(stream);
+    ok = ok && CommitStream(stream);
+    // A full disk may only show at the close, so the close counts as a write.
+    ok = (std::fclose(stream) == 0) && ok;
+    ok = ok && MoveOver(temp, path);
+    if (!ok) {
+        std::remove(temp.c_str());
+    }
+    return ok;
+}
+
+}  // namespace common

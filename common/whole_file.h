@@ -1,0 +1,22 @@
+// Rewriting a file whole without ever leaving a half-written one behind.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace common {
+
+// Writes `path` through a temporary file in the same folder: the writer fills the
+// stream, then the data is flushed to disk, the stream closed with every error
+// checked, and only then moved over the old file. Any failure removes the
+// temporary and leaves the old file as it was. Returns true on success.
+bool ReplaceWholeFile(const std::string& path, const std::function<bool(std::FILE*)>& writer);
+
+// Platform half of ReplaceWholeFile: forces the stream's data to the disk.
+bool CommitStream(std::FILE* stream);
+
+// Platform half of ReplaceWholeFile: moves `from` over `to`, replacing it.
+bool MoveOver(const std::string& from, const std::string& to);
+
+}  // namespace common

@@ -1,0 +1,44 @@
+// The board's driver, opened on first use and kept open for the run.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "common/device_io.h"
+#include "monitor/driver/port_source.h"
+#include "monitor/stats/port_tables.h"
+
+namespace zorvel {
+
+constexpr uint32_t kPlatformNt = 2;
+constexpr const char* kNtDevicePath = "\\\\.\\tarnel";
+constexpr uint32_t kNtControlCode = 0x1B2010;  // serial port type, function 0x804, buffered
+constexpr const char* kWin95DevicePath = "\\\\.\\tarnelpt.vxd";
+constexpr uint32_t kWin95ControlCode = 0x101;
+constexpr const char* kWin95SerialPath = "\\\\.\\COM5";
+constexpr uint32_t kPortListBufferSize = 1560;
+static_assert(sizeof(PortNameTable) >= kPortListBufferSize, "port list fits its table");
+static_assert(sizeof(CounterTable) >= (kMaxPorts + 2) * sizeof(CounterSlot), "counters fit their table");
+
+class DriverLink : public PortSource {
+public:
+    DriverLink(common::DeviceOpener& opener, uint32_t platformId, PortTables& tables);
+
+    int Request(int kind) override;
+    int PortCount() const { return portCount_; }
+    // The exit sequence closes the handle; a later request would open it anew.
+    void Close() { device_.reset(); }
+
+private:
+    bool OpenIfNeeded();
+    int ReadPortList();
+    int ReadCounters();
+
+    common::DeviceOpener& opener_;
+    const bool nt_;
+    PortTables& tables_;
+    std::unique_ptr<common::Device> device_;
+    int portCount_ = 0;
+};
+
+}  // namespace zorvel

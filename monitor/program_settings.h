@@ -1,0 +1,18 @@
+// The monitor's one settings record, read from and written to zorvel.ini.
+#pragma once
+
+#include <string>
+
+namespace zorvel {
+
+struct ProgramSettings {
+    int UpdateTime = 2;  // seconds between samples
+    int HourSingle = 0;  // report choices 0 to 3
+    int HourMulti = 0;
+    int DaySingle = 0;
+    int DayMulti = 0;
+    std::string HourSpawn;
+    std::string DaySpawn;
+};
+
+}  // namespace zorvel

@@ -1,0 +1,44 @@
+// The monitor's process-wide state, alive from start-up to the end of the exit sequence.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <windows.h>
+
+#include "common/win32/device_opener.h"
+#include "monitor/driver/driver_link.h"
+#include "monitor/driver/port_source.h"
+#include "monitor/program_settings.h"
+#include "monitor/stats/port_tables.h"
+#include "monitor/stats/sampling_cycle.h"
+
+namespace zorvel {
+
+struct MonitorApp {
+    HINSTANCE Instance = nullptr;
+    HWND MainWindow = nullptr;
+    std::string StartDirectory;
+    bool Simulation = false;
+    DWORD PlatformId = kPlatformNt;
+    HCURSOR ArrowCursor = nullptr;
+    HCURSOR SizeCursor = nullptr;
+    HCURSOR MoveCursor = nullptr;
+    int CursorMode = 0;
+    bool CursorPending = true;
+    int StatisticCount = 0;
+    ProgramSettings Settings;
+    std::unique_ptr<PortTables> Tables;
+    common::Win32DeviceOpener DeviceOpener;
+    std::unique_ptr<DriverLink> Driver;
+    std::unique_ptr<PortSource> Simulated;
+    std::unique_ptr<SamplingCycle> Cycle;
+
+    PortSource& Source() { return Simulation ? *Simulated : static_cast<PortSource&>(*Driver); }
+    // Every file chooser leaves the current directory where the user went.
+    void RestoreStartDirectory() const { SetCurrentDirectoryA(StartDirectory.c_str()); }
+};
+
+extern MonitorApp g_app;
+
+}  // namespace zorvel

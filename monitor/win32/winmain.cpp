@@ -1,0 +1,107 @@
+// The monitor's entry: start-up, message loop and exit sequence.
+#include <windows.h>
+
+#include "common/disk_space.h"
+#include "common/win32/dialogs.h"
+#include "monitor/about_text.h"
+#include "monitor/command_line.h"
+#include "monitor/driver/simulated_source.h"
+#include "monitor/stats/catalogue.h"
+#include "monitor/stats/statistics_file.h"
+#include "monitor/win32/main_window.h"
+#include "monitor/win32/monitor_app.h"
+#include "resources/zorvel_ids.h"
+
+namespace zorvel {
+
+MonitorApp g_app;
+
+namespace {
+
+class WindowSamplingHost : public SamplingHost {
+public:
+    void ShowDriverError(const char* text) override {
+        MessageBoxA(nullptr, text, kErrorCaption, MB_OK | MB_ICONQUESTION);
+    }
+    void CloseProgram() override { DestroyWindow(g_app.MainWindow); }
+};
+
+WindowSamplingHost g_samplingHost;
+
+DWORD PlatformId() {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    static_assert(sizeof(OSVERSIONINFOA) == 148, "the Windows 95 version record");
+    if (!GetVersionExA(&version)) {
+        return kPlatformNt;
+    }
+    return version.dwPlatformId;
+}
+
+std::string CurrentDirectory() {
+    const DWORD size = GetCurrentDirectoryA(0, nullptr);
+    std::string directory(size, '\0');
+    const DWORD length = GetCurrentDirectoryA(size, &directory[0]);
+    directory.resize(length < size ? length : 0);
+    return directory;
+}
+
+void ExitSequence() {
+    if (common::EnoughFreeSpace(common::FreeDiskBytes())) {
+        SaveStatistics(kStatisticsFileName, g_app.Tables->Records);
+    }
+    g_app.Cycle.reset();
+    g_app.Tables.reset();
+    if (g_app.Driver) {
+        g_app.Driver->Close();
+    }
+}
+
+}  // namespace
+
+int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
+    g_app.Instance = instance;
+    if (!RegisterMainWindowClass(instance)) {
+        return 0;
+    }
+    HMENU menu = LoadMenuA(instance, "Zorvel");
+    g_app.Settings = ProgramSettings();
+    g_app.Simulation = SimulationRequested(commandLine);
+    g_app.PlatformId = PlatformId();
+    g_app.ArrowCursor = LoadCursorA(nullptr, IDC_ARROW);
+    g_app.SizeCursor = LoadCursorA(nullptr, IDC_SIZEWE);
+    g_app.MoveCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MOVE_COLUMN));
+    g_app.StartDirectory = CurrentDirectory();
+    if (common::EnoughFreeSpace(common::FreeDiskBytes())) {
+        CreateDirectoryA("REPORTS", nullptr);
+    }
+    g_app.Tables = CreatePortTables();
+    g_app.StatisticCount = CountStatistics();
+    LoadStatistics(kStatisticsFileName, g_app.Tables->Records);
+
+    g_app.Driver = std::make_unique<DriverLink>(g_app.DeviceOpener, g_app.PlatformId, *g_app.Tables);
+    g_app.Simulated = std::make_unique<SimulatedSource>(*g_app.Tables);
+    g_app.Cycle = std::make_unique<SamplingCycle>(g_app.Source(), g_samplingHost);
+
+    HWND window =
+        CreateWindowExA(0, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance, nullptr);
+    if (window == nullptr || !IsWindow(window)) {
+        return 0;
+    }
+    ShowWindow(window, showState);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    ExitSequence();
+    return 0;
+}
+
+}  // namespace zorvel
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showState) {
+    return zorvel::RunMonitor(instance, commandLine, showState);
+}

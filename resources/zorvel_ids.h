@@ -1,0 +1,23 @@
+// Resource and command ids of the monitor, shared by zorvel.rc and the code.
+#pragma once
+
+// Cursor shown while a column is dragged.
+#define IDC_MOVE_COLUMN 2
+
+// Main menu "Zorvel"
+#define IDM_OPEN 101
+#define IDM_SAVE 102
+#define IDM_SAVE_AS 103
+#define IDM_EXIT 107
+#define IDM_VIEW_DEFAULT 108
+#define IDM_EDIT_REPORT 109
+#define IDM_CONFIG 110
+#define IDM_FONT 111
+#define IDM_HELP 112
+#define IDM_ABOUT 113
+
+// Grid context menu
+#define IDM_REMOVE 140
+#define IDM_RESET 141
+#define IDM_PROPERTIES 142
+#define IDM_ADD 143

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the builds and tests need. Quick when all are present.
+set -euo pipefail
+
+packages=(cmake g++ make g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev
+          libbenchmark-dev wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick)
+
+missing=()
+for p in "${packages[@]}"; do
+  name=${p%%:*}
+  arch=${p#*:}; [ "$arch" = "$p" ] && arch=
+  query=$name${arch:+:$arch}
+  if ! dpkg-query -W -f='${Status}' "$query" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+# wine32 is an i386 package; without the architecture dpkg cannot even name it.
+need_i386=0
+dpkg --print-foreign-architectures | grep -qx i386 || need_i386=1
+
+if [ ${#missing[@]} -eq 0 ] && [ $need_i386 -eq 0 ]; then
+  exit 0
+fi
+
+line="apt-get install -y --no-install-recommends ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then
+  echo "setup: these packages are missing: ${missing[*]}" >&2
+  echo "setup: run as root (or with sudo):" >&2
+  [ $need_i386 -eq 1 ] && echo "  dpkg --add-architecture i386" >&2
+  echo "  apt-get update && $line" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+[ $need_i386 -eq 1 ] && dpkg --add-architecture i386
+echo "setup: installing ${missing[*]}"
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

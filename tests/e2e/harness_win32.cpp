@@ -1,0 +1,223 @@
+#include "tests/e2e/harness_win32.h"
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace e2e {
+namespace {
+
+std::string DirectoryOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            const std::string path = folder + "\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+struct WindowQuery {
+    DWORD ProcessId;
+    const char* Class;
+    const char* Title;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+    auto* query = reinterpret_cast<WindowQuery*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != query->ProcessId || !IsWindowVisible(window)) {
+        return TRUE;
+    }
+    char text[512] = {};
+    char className[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    GetClassNameA(window, className, sizeof className);
+    if ((query->Class == nullptr || lstrcmpA(className, query->Class) == 0) && lstrcmpA(text, query->Title) == 0) {
+        query->Found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void OutlineMenu(HMENU menu, std::ostringstream& out, int depth) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char label[128] = {};
+        MENUITEMINFOA item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        item.dwTypeData = label;
+        item.cch = sizeof label;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+        out << std::string(static_cast<size_t>(depth) * 2, ' ');
+        if (item.fType & MFT_SEPARATOR) {
+            out << "-\n";
+        } else if (item.hSubMenu != nullptr) {
+            out << "[" << label << "]\n";
+            OutlineMenu(item.hSubMenu, out, depth + 1);
+        } else {
+            out << label << "=" << item.wID << "\n";
+        }
+    }
+}
+
+}  // namespace
+
+std::string BinFolder() {
+    std::vector<char> path(MAX_PATH * 4);
+    GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    return DirectoryOf(path.data());
+}
+
+std::string FreshFolder() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string root = BinFolder() + "\\e2e-work";
+    CreateDirectoryA(root.c_str(), nullptr);
+    const std::string folder = root + "\\" + test->test_suite_name() + "." + test->name();
+    RemoveTree(folder);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+long long FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return -1;
+    }
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+Program::Program(const std::string& exe, const std::string& arguments, const std::string& folder) : name_(exe) {
+    const std::string path = BinFolder() + "\\" + exe;
+    std::string commandLine = "\"" + path + "\"";
+    if (!arguments.empty()) {
+        commandLine += " " + arguments;
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &info)) {
+        ADD_FAILURE() << "could not start " << path << " in " << folder << ", error " << GetLastError();
+        return;
+    }
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+}
+
+Program::~Program() {
+    if (process_ == nullptr) {
+        return;
+    }
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        ADD_FAILURE() << name_ << " was still running at the end of the test; killed";
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+HWND Program::WaitWindow(const char* windowClass, const char* title, DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        WindowQuery query{id_, windowClass, title, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+        if (query.Found != nullptr) {
+            return query.Found;
+        }
+        if (process_ == nullptr || WaitForSingleObject(process_, 50) != WAIT_TIMEOUT) {
+            break;
+        }
+    } while (GetTickCount() - start < ms);
+    ADD_FAILURE() << "no window \"" << title << "\" (class " << (windowClass ? windowClass : "any") << ") of " << name_
+                  << " within " << ms << " ms";
+    return nullptr;
+}
+
+HWND Program::WaitDialog(const char* caption, DWORD ms) {
+    return WaitWindow("#32770", caption, ms);
+}
+
+bool Program::WaitExit(DWORD* code, DWORD ms) {
+    if (process_ == nullptr || WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << name_ << " did not end within " << ms << " ms";
+        return false;
+    }
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process_, &exitCode);
+    if (code != nullptr) {
+        *code = exitCode;
+    }
+    return true;
+}
+
+std::string ControlText(HWND dialog, int id) {
+    char text[1024] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+void PostCommand(HWND window, int id) {
+    PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
+void PressButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::string MenuOutline(const std::string& exe, const char* menuName) {
+    std::ostringstream out;
+    HMODULE module = LoadLibraryExA((BinFolder() + "\\" + exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) {
+        return "cannot load " + exe;
+    }
+    HMENU menu = LoadMenuA(module, menuName);
+    if (menu != nullptr) {
+        OutlineMenu(menu, out, 0);
+        DestroyMenu(menu);
+    }
+    FreeLibrary(module);
+    return out.str();
+}
+
+}  // namespace e2e

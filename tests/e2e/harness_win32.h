@@ -1,0 +1,58 @@
+// Drives the real programs under Wine the way a user would, through Win32 itself.
+// Every wait is bounded and names what it waited for when it gives up.
+#pragma once
+
+#include <string>
+
+#include <windows.h>
+
+namespace e2e {
+
+constexpr DWORD kWaitMs = 15000;
+
+// Folder holding the test program and the programs under test.
+std::string BinFolder();
+// An empty folder for one test, named after it, under the bin folder.
+std::string FreshFolder();
+std::string ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+long long FileSize(const std::string& path);
+
+class Program {
+public:
+    // Starts bin/<exe> with `arguments` and `folder` as its current directory.
+    Program(const std::string& exe, const std::string& arguments, const std::string& folder);
+    // A program still running at the end of a test is killed and the test fails.
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    // A visible top-level window of this process; null (and a failure) on timeout.
+    HWND WaitWindow(const char* windowClass, const char* title, DWORD ms = kWaitMs);
+    // A dialog or message box of this process by its caption.
+    HWND WaitDialog(const char* caption, DWORD ms = kWaitMs);
+    // True when the process ended in time; its exit code goes to `code`.
+    bool WaitExit(DWORD* code = nullptr, DWORD ms = kWaitMs);
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+    std::string name_;
+};
+
+// Text of a control; a message box's text is the static with id 0xFFFF.
+std::string ControlText(HWND dialog, int id);
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+void PostCommand(HWND window, int id);
+// Presses a dialog button as a click would (the dialog's WM_COMMAND).
+void PressButton(HWND dialog, int id);
+
+// "label=id" of each item of a program's menu resource and its pop-ups, one per
+// line, with "-" for separators and pop-ups as "[label]". Read from the program
+// file, since Wine does not show another process's menu items.
+std::string MenuOutline(const std::string& exe, const char* menuName);
+
+}  // namespace e2e

@@ -1,0 +1,98 @@
+// The monitor's start, menu, message boxes and exit, on the simulated source and without a driver.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/harness_win32.h"
+
+namespace {
+
+constexpr const char* kMonitor = "zorvel.exe";
+
+TEST(MonitorStart, SimulatedRunShowsTheWindowAndLeavesCalcsDatAtExit) {
+    const std::string folder = e2e::FreshFolder();
+    e2e::Program monitor(kMonitor, "-F", folder);
+    HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+    ASSERT_NE(nullptr, window);
+
+    EXPECT_EQ(
+        "[File]\n"
+        "  -\n"
+        "  &Open=101\n"
+        "  &Save=102\n"
+        "  Save&As=103\n"
+        "  -\n"
+        "  &Edit Report=109\n"
+        "  E&xit=107\n"
+        "[Edit]\n"
+        "  &Config=110\n"
+        "  &font=111\n"
+        "  -\n"
+        "  View &D&efault=108\n"
+        "[Help]\n"
+        "  &Help=112\n"
+        "  &About=113\n",
+        e2e::MenuOutline(kMonitor, "Zorvel"));
+    EXPECT_NE(nullptr, GetMenu(window));
+    EXPECT_TRUE(e2e::FolderExists(folder + "\\REPORTS"));
+    EXPECT_FALSE(e2e::FileExists(folder + "\\calcs.dat"));
+
+    e2e::PostCommand(window, 107);
+    DWORD code = 1;
+    ASSERT_TRUE(monitor.WaitExit(&code));
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ(29120, e2e::FileSize(folder + "\\calcs.dat"));
+    EXPECT_FALSE(e2e::FileExists(folder + "\\calcs.dat.tmp"));
+}
+
+TEST(MonitorStart, WithoutADriverTheConnectErrorEndsTheProgram) {
+    const std::string folder = e2e::FreshFolder();
+    e2e::Program monitor(kMonitor, "", folder);
+    HWND box = monitor.WaitDialog("Zorvel - Error");
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("Could not connect to TarnelPort Driver.", e2e::ControlText(box, e2e::kMessageBoxTextId));
+
+    e2e::PressButton(box, IDOK);
+    DWORD code = 1;
+    ASSERT_TRUE(monitor.WaitExit(&code));
+    EXPECT_EQ(0u, code);
+    // Creation failed, so there was no exit sequence to save the statistics.
+    EXPECT_FALSE(e2e::FileExists(folder + "\\calcs.dat"));
+}
+
+TEST(MonitorStart, AboutBoxNamesTheVersion) {
+    const std::string folder = e2e::FreshFolder();
+    e2e::Program monitor(kMonitor, "-f", folder);
+    HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+    ASSERT_NE(nullptr, window);
+
+    e2e::PostCommand(window, 113);
+    HWND box = monitor.WaitDialog("About Zorvel");
+    ASSERT_NE(nullptr, box);
+    const std::string text = e2e::ControlText(box, e2e::kMessageBoxTextId);
+    EXPECT_EQ(0u, text.find("Zorvel.exe Port Monitor program, Version 1.04\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("Copyright")) << text;
+
+    e2e::PressButton(box, IDOK);
+    e2e::PostCommand(window, 107);
+    EXPECT_TRUE(monitor.WaitExit());
+}
+
+TEST(MonitorStart, AStatisticsFileIsCarriedOverToTheNextRun) {
+    const std::string folder = e2e::FreshFolder();
+    {
+        e2e::Program first(kMonitor, "-F", folder);
+        HWND window = first.WaitWindow("Zorvel", "TarnelPort Monitor");
+        ASSERT_NE(nullptr, window);
+        e2e::PostCommand(window, 107);
+        ASSERT_TRUE(first.WaitExit());
+    }
+    const std::string saved = e2e::ReadFileBytes(folder + "\\calcs.dat");
+    ASSERT_EQ(29120u, saved.size());
+    e2e::Program second(kMonitor, "-F", folder);
+    HWND window = second.WaitWindow("Zorvel", "TarnelPort Monitor");
+    ASSERT_NE(nullptr, window);
+    e2e::PostCommand(window, 107);
+    ASSERT_TRUE(second.WaitExit());
+    EXPECT_EQ(29120, e2e::FileSize(folder + "\\calcs.dat"));
+}
+
+}  // namespace
