@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Sets up, builds the native, sanitizer and Windows builds, runs every test
+# (native, sanitizer, Wine) and prints "N passed, N failed".
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/setup.sh || exit 1
+. scripts/wine-session.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+log=$root/build/test-logs
+mkdir -p "$log"
+
+build() {
+  local preset=$1
+  echo "== build $preset"
+  if ! cmake --preset "$preset" -DTARNEL_WERROR=ON >"$log/$preset-configure.log" 2>&1; then
+    cat "$log/$preset-configure.log"; echo "configure of $preset failed"; exit 1
+  fi
+  if ! cmake --build --preset "$preset" -j"$jobs" >"$log/$preset-build.log" 2>&1; then
+    grep -E "error|warning" "$log/$preset-build.log" | head -50; echo "build of $preset failed"; exit 1
+  fi
+}
+
+passed=0
+failed=0
+status=0
+run_tests() {
+  local preset=$1
+  shift
+  echo "== test $preset"
+  ctest --preset "$preset" "$@" 2>&1 | tee "$log/$preset-test.log" | grep -E "^ *[0-9]+/[0-9]+ Test|tests passed|\*\*\*" || true
+  local line total bad
+  line=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log/$preset-test.log" | tail -1)
+  if [ -z "$line" ]; then
+    echo "ctest for $preset reported no result"; status=1; return
+  fi
+  bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+  [ "$bad" -eq 0 ] || status=1
+}
+
+build native
+build sanitize
+build windows
+
+run_tests native -j"$jobs"
+run_tests sanitize -j"$jobs"
+
+wine_session_start "$root/build/windows/wineprefix" virtual
+trap wine_session_stop EXIT
+run_tests windows
+
+echo "$passed passed, $failed failed"
+exit $status
