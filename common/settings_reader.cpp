@@ -34,7 +34,7 @@ void HandleLine(char* buffer, int& section_state, SettingsReaderHandler& handler
 
 }  // namespace
 
-bool ReadSettingsFile(const char* path, SettingsReaderHandler& handler) {
+bool ReadSectionedFile(const char* path, SettingsReaderHandler& handler) {
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr)
         return false;

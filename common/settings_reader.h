@@ -33,6 +33,6 @@ public:
 
 // Reads the file line by line, feeding the handler. Returns false only when
 // the file cannot be opened; what that means is the caller's decision.
-bool ReadSettingsFile(const char* path, SettingsReaderHandler& handler);
+bool ReadSectionedFile(const char* path, SettingsReaderHandler& handler);
 
 }  // namespace common

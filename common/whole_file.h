@@ -7,11 +7,13 @@
 
 namespace common {
 
+enum class WriteResult { Ok, OpenFailed, WriteFailed };
+
 // Writes `path` through a temporary file in the same folder: the writer fills the
 // stream, then the data is flushed to disk, the stream closed with every error
 // checked, and only then moved over the old file. Any failure removes the
-// temporary and leaves the old file as it was. Returns true on success.
-bool ReplaceWholeFile(const std::string& path, const std::function<bool(std::FILE*)>& writer);
+// temporary and leaves the old file as it was.
+WriteResult ReplaceWholeFile(const std::string& path, const std::function<bool(std::FILE*)>& writer);
 
 // Platform half of ReplaceWholeFile: forces the stream's data to the disk.
 bool CommitStream(std::FILE* stream);

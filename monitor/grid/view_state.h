@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace zorvel {
 
@@ -33,7 +34,7 @@ struct ViewState {
     int32_t WindowLeft = 0;
     int32_t WindowTop = 0;
     int32_t LineHeight = 0;
-    char ViewPath[260] = {};
+    std::string ViewPath;
     FontSpec Font = {};
     int32_t ScrolledWidth = 0;
     int32_t ScrolledHeight = 0;

@@ -17,8 +17,8 @@ void LoadStatistics(const char* path, StatsRecord* records) {
 
 bool SaveStatistics(const char* path, const StatsRecord* records) {
     return common::ReplaceWholeFile(path, [records](std::FILE* out) {
-        return std::fwrite(records, 1, kStatisticsFileSize, out) == kStatisticsFileSize;
-    });
+               return std::fwrite(records, 1, kStatisticsFileSize, out) == kStatisticsFileSize;
+           }) == common::WriteResult::Ok;
 }
 
 }  // namespace zorvel

@@ -58,11 +58,11 @@ public:
 
 Events Read(const std::string& path) {
     RecordingHandler handler;
-    EXPECT_TRUE(common::ReadSettingsFile(path.c_str(), handler)) << path;
+    EXPECT_TRUE(common::ReadSectionedFile(path.c_str(), handler)) << path;
     return handler.events;
 }
 
-TEST(ReadSettingsFile, DispatchesEntriesOfKnownSectionsOnly) {
+TEST(ReadSectionedFile, DispatchesEntriesOfKnownSectionsOnly) {
     TempDir dir;
     const std::string path = dir.Write("zorvel.ini",
                                        ";---- settings\r\n"
@@ -88,7 +88,7 @@ TEST(ReadSettingsFile, DispatchesEntriesOfKnownSectionsOnly) {
                           }));
 }
 
-TEST(ReadSettingsFile, AcceptsAnyLineEndAndKeepsBlanksBeforeIt) {
+TEST(ReadSectionedFile, AcceptsAnyLineEndAndKeepsBlanksBeforeIt) {
     TempDir dir;
     const std::string path = dir.Write("vizo.ini",
                                        "[window]\nFontFace=Lucida  \r\n\tFontFace=Caf\xe9\n"
@@ -100,7 +100,7 @@ TEST(ReadSettingsFile, AcceptsAnyLineEndAndKeepsBlanksBeforeIt) {
                           }));
 }
 
-TEST(ReadSettingsFile, LongLinesArriveIn199CharacterPieces) {
+TEST(ReadSectionedFile, LongLinesArriveIn199CharacterPieces) {
     TempDir dir;
     const std::string head = "HourSpawn=" + std::string(189, 'x');  // 199
     const std::string tail = "UpdateTime=" + std::string(40, '7');  // 51
@@ -114,7 +114,7 @@ TEST(ReadSettingsFile, LongLinesArriveIn199CharacterPieces) {
     EXPECT_EQ(events[2], "entry 1 1 " + exact);
 }
 
-TEST(ReadSettingsFile, HandlerDecidesStateOfUnlistedSections) {
+TEST(ReadSectionedFile, HandlerDecidesStateOfUnlistedSections) {
     TempDir dir;
     const std::string path = dir.Write("zorvel.vew",
                                        "[CellTx Total]\r\nwidth=80\r\nColor0=1\r\n"
@@ -127,21 +127,21 @@ TEST(ReadSettingsFile, HandlerDecidesStateOfUnlistedSections) {
                           }));
 }
 
-TEST(ReadSettingsFile, EachFileStartsOutsideAnySection) {
+TEST(ReadSectionedFile, EachFileStartsOutsideAnySection) {
     TempDir dir;
     const std::string first = dir.Write("a.ini", "[program]\r\n");
     const std::string second = dir.Write("b.ini", "UpdateTime=3\r\n");
     RecordingHandler handler;
-    ASSERT_TRUE(common::ReadSettingsFile(first.c_str(), handler));
-    ASSERT_TRUE(common::ReadSettingsFile(second.c_str(), handler));
+    ASSERT_TRUE(common::ReadSectionedFile(first.c_str(), handler));
+    ASSERT_TRUE(common::ReadSectionedFile(second.c_str(), handler));
     EXPECT_TRUE(handler.events.empty());
 }
 
-TEST(ReadSettingsFile, MissingFileIsReportedWithoutCallbacks) {
+TEST(ReadSectionedFile, MissingFileIsReportedWithoutCallbacks) {
     TempDir dir;
     RecordingHandler handler;
     const std::string path = dir.Write("present.ini", "") + ".missing";
-    EXPECT_FALSE(common::ReadSettingsFile(path.c_str(), handler));
+    EXPECT_FALSE(common::ReadSectionedFile(path.c_str(), handler));
     EXPECT_TRUE(handler.events.empty());
 }
 

@@ -1,0 +1,84 @@
+#include "monitor/files/settings_file.h"
+
+#include <cstdio>
+
+#include "common/message_text.h"
+#include "common/settings_line.h"
+#include "common/settings_reader.h"
+#include "common/whole_file.h"
+#include "monitor/files/write_outcome.h"
+
+namespace zorvel {
+namespace {
+
+const char* const kSections[] = {"program", nullptr};
+enum Key { kUpdateTime, kHourSingle, kHourMulti, kHourSpawn, kDaySingle, kDayMulti, kDaySpawn };
+const char* const kKeys[] = {"UpdateTime", "HourSingle", "HourMulti", "HourSpawn",
+                             "DaySingle",  "DayMulti",   "DaySpawn",  nullptr};
+
+class SettingsHandler : public common::SettingsReaderHandler {
+public:
+    SettingsHandler(ProgramSettings& settings, common::Alerts& alerts) : settings_(settings), alerts_(alerts) {}
+
+    const char* const* SectionTable() const override { return kSections; }
+    const char* const* KeyTable(int) const override { return kKeys; }
+
+    void OnEntry(int, int key, const char*, char* value) override {
+        switch (key) {
+        case kUpdateTime: settings_.UpdateTime = Number(value); break;
+        case kHourSingle: settings_.HourSingle = Number(value); break;
+        case kHourMulti: settings_.HourMulti = Number(value); break;
+        case kHourSpawn: settings_.HourSpawn = Text(value); break;
+        case kDaySingle: settings_.DaySingle = Number(value); break;
+        case kDayMulti: settings_.DayMulti = Number(value); break;
+        case kDaySpawn: settings_.DaySpawn = Text(value); break;
+        default: break;
+        }
+    }
+
+    void OnBadKey(int, const char* key, const char* value) override {
+        alerts_.Alert(common::FormatMessageTextF("Bad program section key:%s, val:%s", key, value));
+    }
+
+private:
+    static int Number(const char* value) {
+        int number = 0;
+        common::ParseIntList(value, &number, 1);
+        return number;
+    }
+    static std::string Text(const char* value) { return std::string(value).substr(0, kSpawnLimit); }
+
+    ProgramSettings& settings_;
+    common::Alerts& alerts_;
+};
+
+bool WriteLine(std::FILE* out, const char* key, const std::string& text) {
+    return text.empty() || std::fprintf(out, "%s=%s\r\n", key, text.c_str()) > 0;
+}
+
+}  // namespace
+
+int ReadSettingsFile(const char* path, ProgramSettings& settings, common::Alerts& alerts) {
+    SettingsHandler handler(settings, alerts);
+    if (!common::ReadSectionedFile(path, handler)) {
+        settings.UpdateTime = 2;
+        return 1;
+    }
+    return 0;
+}
+
+int WriteSettingsFile(const char* path, const ProgramSettings& settings, common::Alerts& alerts) {
+    const common::WriteResult result = common::ReplaceWholeFile(path, [&settings](std::FILE* out) {
+        bool ok = std::fprintf(out, "[program]\r\nUpdateTime=%d\r\n", settings.UpdateTime) > 0;
+        ok = common::WriteIntSetting(out, "HourSingle", settings.HourSingle) && ok;
+        ok = common::WriteIntSetting(out, "HourMulti", settings.HourMulti) && ok;
+        ok = WriteLine(out, "HourSpawn", settings.HourSpawn) && ok;
+        ok = common::WriteIntSetting(out, "DaySingle", settings.DaySingle) && ok;
+        ok = common::WriteIntSetting(out, "DayMulti", settings.DayMulti) && ok;
+        ok = WriteLine(out, "DaySpawn", settings.DaySpawn) && ok;
+        return ok;
+    });
+    return ReportWriteOutcome(result, path, alerts);
+}
+
+}  // namespace zorvel

@@ -1,0 +1,109 @@
+#include "monitor/files/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/unit/recording_alerts.h"
+#include "tests/unit/temp_dir.h"
+
+using namespace zorvel;
+
+namespace {
+
+struct SettingsFileTest : ::testing::Test {
+    TempDir dir;
+    RecordingAlerts alerts;
+    ProgramSettings settings;
+};
+
+TEST_F(SettingsFileTest, MissingFileKeepsDefaultsSilently) {
+    settings.UpdateTime = 7;
+    EXPECT_EQ(1, ReadSettingsFile(dir.Path("zorvel.ini").c_str(), settings, alerts));
+    EXPECT_EQ(2, settings.UpdateTime);
+    EXPECT_TRUE(alerts.Shown.empty());
+}
+
+TEST_F(SettingsFileTest, SectionOnlyLeavesEveryDefault) {
+    const std::string path = dir.Write("zorvel.ini", "[program]\r\n");
+    EXPECT_EQ(0, ReadSettingsFile(path.c_str(), settings, alerts));
+    EXPECT_EQ(2, settings.UpdateTime);
+    EXPECT_EQ(0, settings.HourSingle + settings.HourMulti + settings.DaySingle + settings.DayMulti);
+}
+
+TEST_F(SettingsFileTest, ReadsEveryKeyInAnyCaseAndOnlyInTheProgramSection) {
+    const std::string path = dir.Write("zorvel.ini",
+                                       "UpdateTime=99\r\n"
+                                       "[other]\r\nUpdateTime=98\r\nNoSuchKey=1\r\n"
+                                       "[PROGRAM]\r\nupdatetime=10\r\nHourSingle=1\r\nHOURMULTI=2\r\n"
+                                       "HourSpawn=report.bat hour\r\nDaySingle=3\r\nDayMulti=x\r\nDaySpawn=day.bat\n");
+    EXPECT_EQ(0, ReadSettingsFile(path.c_str(), settings, alerts));
+    EXPECT_EQ(10, settings.UpdateTime);
+    EXPECT_EQ(1, settings.HourSingle);
+    EXPECT_EQ(2, settings.HourMulti);
+    EXPECT_EQ("report.bat hour", settings.HourSpawn);
+    EXPECT_EQ(3, settings.DaySingle);
+    EXPECT_EQ(0, settings.DayMulti);
+    EXPECT_EQ("day.bat", settings.DaySpawn);
+    EXPECT_TRUE(alerts.Shown.empty());
+}
+
+TEST_F(SettingsFileTest, LongSpawnKeepsItsFirstHundredCharactersAndUnknownKeysAreReported) {
+    const std::string spawn(150, 'c');
+    const std::string path = dir.Write("zorvel.ini", "[program]\r\nHourSpawn=" + spawn + "\r\nUpdate Time=4\r\n");
+    ReadSettingsFile(path.c_str(), settings, alerts);
+    // The reader's 200-byte buffer delivers the line whole: 10 + 150 characters.
+    EXPECT_EQ(spawn.substr(0, 100), settings.HourSpawn);
+    EXPECT_EQ((std::vector<std::string>{"Bad program section key:Update Time, val:4"}), alerts.Shown);
+}
+
+TEST_F(SettingsFileTest, DefaultsWriteTheTwoLineFile) {
+    ASSERT_EQ(0, WriteSettingsFile(dir.Path("zorvel.ini").c_str(), settings, alerts));
+    EXPECT_EQ("[program]\r\nUpdateTime=2\r\n", dir.Read("zorvel.ini"));
+}
+
+TEST_F(SettingsFileTest, WritesEverySetFieldInOrderAndReadsItBack) {
+    settings.UpdateTime = 5;
+    settings.HourSingle = 1;
+    settings.HourMulti = 3;
+    settings.HourSpawn = "notify.exe hour";
+    settings.DaySingle = 2;
+    settings.DayMulti = 0;
+    settings.DaySpawn = "notify.exe day";
+    ASSERT_EQ(0, WriteSettingsFile(dir.Path("zorvel.ini").c_str(), settings, alerts));
+    EXPECT_EQ(
+        "[program]\r\nUpdateTime=5\r\nHourSingle=1\r\nHourMulti=3\r\nHourSpawn=notify.exe hour\r\n"
+        "DaySingle=2\r\nDaySpawn=notify.exe day\r\n",
+        dir.Read("zorvel.ini"));
+    ProgramSettings back;
+    ReadSettingsFile(dir.Path("zorvel.ini").c_str(), back, alerts);
+    EXPECT_EQ(settings.HourSpawn, back.HourSpawn);
+    EXPECT_EQ(settings.HourMulti, back.HourMulti);
+}
+
+TEST_F(SettingsFileTest, AFileThatCannotBeCreatedIsReportedAndTheOldOneStays) {
+    const std::string path = dir.Write("zorvel.ini", "[program]\r\nUpdateTime=9\r\n");
+    std::filesystem::create_directory(path + ".tmp");
+    EXPECT_EQ(1, WriteSettingsFile(path.c_str(), settings, alerts));
+    EXPECT_EQ((std::vector<std::string>{"Could not open " + path + "!"}), alerts.Shown);
+    EXPECT_EQ("[program]\r\nUpdateTime=9\r\n", dir.Read("zorvel.ini"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SettingsFileFullDisk, AWriteErrorIsReportedAndTheOldFileStays) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full to make the disk full";
+    }
+    TempDir dir;
+    RecordingAlerts alerts;
+    const std::string path = dir.Write("zorvel.ini", "old");
+    std::filesystem::create_symlink("/dev/full", path + ".tmp");
+    EXPECT_EQ(1, WriteSettingsFile(path.c_str(), ProgramSettings(), alerts));
+    EXPECT_EQ((std::vector<std::string>{"An error occurred while writing the " + path + " file."}), alerts.Shown);
+    EXPECT_EQ("old", dir.Read("zorvel.ini"));
+}
+
+}  // namespace
