@@ -1,6 +1,26 @@
 #include "monitor/stats/sampling_cycle.h"
 
+#include <utility>
+
+#include "common/disk_space.h"
+#include "monitor/stats/port_sampling.h"
+#include "monitor/stats/statistics_file.h"
+
 namespace zorvel {
+namespace {
+
+// A longer gap means the machine was suspended or the timer held up; its
+// characters still count, but not as a rate or as carrier time.
+constexpr uint32_t kLongestTickMs = 120000;
+
+// Days run from 05:00 to 05:00.
+constexpr uint16_t kDayStartHour = 5;
+
+}  // namespace
+
+SamplingCycle::SamplingCycle(PortSource& source, PortTables& tables, common::Clock& clock, SamplingHost& host,
+                             std::string statisticsPath)
+    : source_(source), tables_(tables), clock_(clock), host_(host), statisticsPath_(std::move(statisticsPath)) {}
 
 bool SamplingCycle::Fail(const char* text) {
     closing_ = true;
@@ -11,7 +31,7 @@ bool SamplingCycle::Fail(const char* text) {
     return false;
 }
 
-bool SamplingCycle::Tick() {
+bool SamplingCycle::Tick(ViewState& view) {
     // A tick arriving while an earlier tick's error box is open would only pile
     // up more boxes for the same lost driver.
     if (errorBoxOpen_ || closing_) {
@@ -26,7 +46,115 @@ bool SamplingCycle::Tick() {
     if (source_.Request(kRequestCounterRead) != kStatusOk) {
         return Fail(kCommErrorText);
     }
+    if (state_ == kFirstTick) {
+        StartRun();
+    }
+    const uint32_t now = clock_.TickCount();
+    const int ports = CountPorts(tables_.Names);
+    FitRowCount(view, ports);
+    const uint32_t elapsed = Elapsed(now);
+    minuteTime_ += elapsed;
+    SamplePorts(ports, elapsed);
+    previousTick_ = now;
+    CheckMinute(ports);
+    if (!CloseHour(view, ports) || !CloseDay(view, ports)) {
+        return false;
+    }
+    host_.Repaint(view);
     return true;
+}
+
+void SamplingCycle::StartRun() {
+    state_ = kRunning;
+    previousTick_ = clock_.TickCount();
+    // The minute is left at 0, so the first tick ends a minute unless the clock
+    // reads minute 0; the hour and day are taken so that it ends neither.
+    const common::LocalTime time = clock_.Now();
+    hour_ = time.Hour;
+    day_ = time.Day;
+}
+
+void SamplingCycle::FitRowCount(ViewState& view, int ports) {
+    const int16_t rows = static_cast<int16_t>(ports + 1);
+    if (view.GridRows != rows) {
+        view.GridRows = rows;
+        host_.RowCountChanged(view);
+    }
+}
+
+uint32_t SamplingCycle::Elapsed(uint32_t now) const {
+    // An equal or smaller count means the millisecond counter wrapped.
+    if (now <= previousTick_ || now - previousTick_ > kLongestTickMs) {
+        return 0;
+    }
+    return now - previousTick_;
+}
+
+// The slot after the last port is sampled too: it is the grid's last row.
+void SamplingCycle::SamplePorts(int ports, uint32_t elapsed) {
+    for (int port = 0; port <= ports; ++port) {
+        SamplePort(tables_.Records[port], tables_.Counters.Slots[port], elapsed);
+    }
+}
+
+void SamplingCycle::CheckMinute(int ports) {
+    const common::LocalTime time = clock_.Now();
+    if (time.Minute == minute_) {
+        return;
+    }
+    minute_ = time.Minute;
+    for (int port = 0; port <= ports; ++port) {
+        EndMinute(tables_.Records[port], minuteTime_);
+    }
+    if (time.Hour != hour_) {
+        hour_ = time.Hour;
+        state_ = kHourEnded;
+        if (time.Day != day_ && time.Hour == kDayStartHour) {
+            dayEnded_ = true;
+            day_ = time.Day;
+        }
+    }
+    minuteTime_ = 0;
+}
+
+// The flags are cleared before the work so that a tick nested in a report's
+// message loop does not close the same period again. A nested tick that lost the
+// driver has destroyed the window: then nothing more may be done (false).
+bool SamplingCycle::CloseHour(ViewState& view, int ports) {
+    if (state_ == kRunning) {
+        return true;
+    }
+    state_ = kRunning;
+    for (int port = 0; port <= ports; ++port) {
+        EndHour(tables_.Records[port]);
+    }
+    if (!common::EnoughFreeSpace(host_.FreeDiskBytes())) {
+        return true;
+    }
+    host_.RunHourReports(view);
+    if (closing_) {
+        return false;
+    }
+    host_.WriteSettingsFile();
+    if (closing_) {
+        return false;
+    }
+    SaveStatistics(statisticsPath_.c_str(), tables_.Records);
+    return true;
+}
+
+bool SamplingCycle::CloseDay(ViewState& view, int ports) {
+    if (!dayEnded_) {
+        return true;
+    }
+    dayEnded_ = false;
+    for (int port = 0; port <= ports; ++port) {
+        EndDay(tables_.Records[port]);
+    }
+    if (common::EnoughFreeSpace(host_.FreeDiskBytes())) {
+        host_.RunDayReports(view);
+    }
+    return !closing_;
 }
 
 }  // namespace zorvel

@@ -1,14 +1,21 @@
 // One sampling tick: runs on every timer message and once at window creation.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
+#include "common/clock.h"
 #include "monitor/driver/port_source.h"
+#include "monitor/grid/view_state.h"
+#include "monitor/stats/port_tables.h"
 
 namespace zorvel {
 
 constexpr const char* kConnectErrorText = "Could not connect to TarnelPort Driver.";
 constexpr const char* kCommErrorText = "TarnelPort Driver Comm. Error.";
 
-// What a tick needs from the window side.
+// What a tick needs from the window side. The report runs, the settings save and
+// the error box may run nested message loops in which further ticks arrive.
 class SamplingHost {
 public:
     virtual ~SamplingHost() = default;
@@ -16,23 +23,58 @@ public:
     virtual void ShowDriverError(const char* text) = 0;
     // Destroys the main window, which ends the program through its exit sequence.
     virtual void CloseProgram() = 0;
+    // GridRows has just changed: lay the grid out anew and redraw all of it.
+    virtual void RowCountChanged(ViewState& view) = 0;
+    virtual double FreeDiskBytes() = 0;
+    virtual void RunHourReports(ViewState& view) = 0;
+    virtual void WriteSettingsFile() = 0;
+    virtual void RunDayReports(ViewState& view) = 0;
+    // The tick is over: show the new figures.
+    virtual void Repaint(ViewState& view) = 0;
 };
 
 class SamplingCycle {
 public:
-    SamplingCycle(PortSource& source, SamplingHost& host) : source_(source), host_(host) {}
+    // `statisticsPath` is where the hour end saves the records.
+    SamplingCycle(PortSource& source, PortTables& tables, common::Clock& clock, SamplingHost& host,
+                  std::string statisticsPath);
 
-    // False when the driver was lost and the program is closing.
-    bool Tick();
+    // False when the driver was lost and the program is closing; the view must
+    // not be used then, the window that owned it is gone.
+    bool Tick(ViewState& view);
 
 private:
+    // The state word: 123 until the first tick has run, then 1 while an hour end
+    // waits for its work and 0 otherwise.
+    static constexpr uint16_t kFirstTick = 123;
+    static constexpr uint16_t kHourEnded = 1;
+    static constexpr uint16_t kRunning = 0;
+
     bool Fail(const char* text);
+    void StartRun();
+    void FitRowCount(ViewState& view, int ports);
+    uint32_t Elapsed(uint32_t now) const;
+    void SamplePorts(int ports, uint32_t elapsed);
+    void CheckMinute(int ports);
+    bool CloseHour(ViewState& view, int ports);
+    bool CloseDay(ViewState& view, int ports);
 
     PortSource& source_;
+    PortTables& tables_;
+    common::Clock& clock_;
     SamplingHost& host_;
+    const std::string statisticsPath_;
+
     bool connected_ = false;
     bool closing_ = false;
     bool errorBoxOpen_ = false;
+    uint16_t state_ = kFirstTick;
+    uint32_t previousTick_ = 0;
+    uint32_t minuteTime_ = 0;
+    uint16_t minute_ = 0;
+    uint16_t hour_ = 0;
+    uint16_t day_ = 0;
+    bool dayEnded_ = false;
 };
 
 }  // namespace zorvel

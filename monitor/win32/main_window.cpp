@@ -25,7 +25,7 @@ LRESULT OnCreate(HWND window) {
     g_app.MainWindow = window;
     SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(CreateView().release()));
     // A lost driver has destroyed the window inside the tick: stop here.
-    if (!g_app.Cycle->Tick()) {
+    if (!g_app.Cycle->Tick(*ViewOf(window))) {
         return 0;
     }
     const ViewState* view = ViewOf(window);
@@ -48,6 +48,14 @@ LRESULT OnSize(HWND window, LPARAM lParam) {
     if (view != nullptr) {
         view->ClientWidth = LOWORD(lParam);
         view->ClientHeight = HIWORD(lParam);
+    }
+    return 0;
+}
+
+LRESULT OnTimer(HWND window) {
+    ViewState* view = ViewOf(window);
+    if (view != nullptr) {
+        g_app.Cycle->Tick(*view);
     }
     return 0;
 }
@@ -122,7 +130,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DESTROY: return OnDestroy(window);
         case WM_SIZE: return OnSize(window, lParam);
         case WM_PAINT: return OnPaint(window);
-        case WM_TIMER: g_app.Cycle->Tick(); return 0;
+        case WM_TIMER: return OnTimer(window);
         case WM_COMMAND: return OnCommand(window, wParam);
         case WM_NCMOUSEMOVE: g_app.CursorPending = true; return 0;
         case WM_MOUSEMOVE: return OnMouseMove(window, lParam);

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "common/win32/device_opener.h"
+#include "common/win32/system_clock.h"
 #include "monitor/driver/driver_link.h"
 #include "monitor/driver/port_source.h"
 #include "monitor/program_settings.h"
@@ -30,6 +31,7 @@ struct MonitorApp {
     ProgramSettings Settings;
     std::unique_ptr<PortTables> Tables;
     common::Win32DeviceOpener DeviceOpener;
+    common::SystemClock Clock;
     std::unique_ptr<DriverLink> Driver;
     std::unique_ptr<PortSource> Simulated;
     std::unique_ptr<SamplingCycle> Cycle;

@@ -10,6 +10,7 @@
 #include "monitor/stats/statistics_file.h"
 #include "monitor/win32/main_window.h"
 #include "monitor/win32/monitor_app.h"
+#include "monitor/win32/sampling_host.h"
 #include "resources/zorvel_ids.h"
 
 namespace zorvel {
@@ -17,14 +18,6 @@ namespace zorvel {
 MonitorApp g_app;
 
 namespace {
-
-class WindowSamplingHost : public SamplingHost {
-public:
-    void ShowDriverError(const char* text) override {
-        MessageBoxA(nullptr, text, kErrorCaption, MB_OK | MB_ICONQUESTION);
-    }
-    void CloseProgram() override { DestroyWindow(g_app.MainWindow); }
-};
 
 WindowSamplingHost g_samplingHost;
 
@@ -81,7 +74,8 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
 
     g_app.Driver = std::make_unique<DriverLink>(g_app.DeviceOpener, g_app.PlatformId, *g_app.Tables);
     g_app.Simulated = std::make_unique<SimulatedSource>(*g_app.Tables);
-    g_app.Cycle = std::make_unique<SamplingCycle>(g_app.Source(), g_samplingHost);
+    g_app.Cycle = std::make_unique<SamplingCycle>(g_app.Source(), *g_app.Tables, g_app.Clock, g_samplingHost,
+                                                  kStatisticsFileName);
 
     HWND window =
         CreateWindowExA(0, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,

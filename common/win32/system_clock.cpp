@@ -1,0 +1,17 @@
+#include "common/win32/system_clock.h"
+
+#include <windows.h>
+
+namespace common {
+
+uint32_t SystemClock::TickCount() {
+    return GetTickCount();
+}
+
+LocalTime SystemClock::Now() {
+    SYSTEMTIME time;
+    GetLocalTime(&time);
+    return LocalTime{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+}
+
+}  // namespace common

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "monitor/stats/sampling_cycle.h"
+
+namespace zorvel {
+
+// The main window's side of a sampling tick.
+class WindowSamplingHost : public SamplingHost {
+public:
+    void ShowDriverError(const char* text) override;
+    void CloseProgram() override;
+    void RowCountChanged(ViewState& view) override;
+    double FreeDiskBytes() override;
+    void RunHourReports(ViewState& view) override;
+    void WriteSettingsFile() override;
+    void RunDayReports(ViewState& view) override;
+    void Repaint(ViewState& view) override;
+};
+
+}  // namespace zorvel
