@@ -1,6 +1,7 @@
 // The monitor's one settings record, read from and written to zorvel.ini.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace zorvel {
@@ -14,5 +15,9 @@ struct ProgramSettings {
     std::string HourSpawn;
     std::string DaySpawn;
 };
+
+// The timer period for UpdateTime: 0 or less samples every second, and a period
+// too long for the timer is cut to the longest it takes.
+uint32_t SampleIntervalMs(int updateTime);
 
 }  // namespace zorvel

@@ -21,3 +21,15 @@
 #define IDM_RESET 141
 #define IDM_PROPERTIES 142
 #define IDM_ADD 143
+
+// Program Setup dialog "CONFIGDLG"
+#define IDC_DAY_SPAWN 182
+#define IDC_DAY_TEST 186
+#define IDC_HOUR_SPAWN 188
+#define IDC_DAY_SINGLE 190
+#define IDC_DAY_MULTI 191
+#define IDC_HOUR_TEST 192
+#define IDC_UPDATE_TIME 193
+#define IDC_SETUP_HELP 194
+#define IDC_HOUR_MULTI 195
+#define IDC_HOUR_SINGLE 196

@@ -25,14 +25,14 @@ public:
 
     void OnEntry(int, int key, const char*, char* value) override {
         switch (key) {
-        case kUpdateTime: settings_.UpdateTime = Number(value); break;
-        case kHourSingle: settings_.HourSingle = Number(value); break;
-        case kHourMulti: settings_.HourMulti = Number(value); break;
-        case kHourSpawn: settings_.HourSpawn = Text(value); break;
-        case kDaySingle: settings_.DaySingle = Number(value); break;
-        case kDayMulti: settings_.DayMulti = Number(value); break;
-        case kDaySpawn: settings_.DaySpawn = Text(value); break;
-        default: break;
+            case kUpdateTime: settings_.UpdateTime = Number(value); break;
+            case kHourSingle: settings_.HourSingle = Number(value); break;
+            case kHourMulti: settings_.HourMulti = Number(value); break;
+            case kHourSpawn: settings_.HourSpawn = Text(value); break;
+            case kDaySingle: settings_.DaySingle = Number(value); break;
+            case kDayMulti: settings_.DayMulti = Number(value); break;
+            case kDaySpawn: settings_.DaySpawn = Text(value); break;
+            default: break;
         }
     }
 

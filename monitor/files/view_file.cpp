@@ -81,35 +81,35 @@ public:
 private:
     void ProgramEntry(int key, const char* value) {
         switch (key) {
-        case kWindow: {
-            int rectangle[4] = {0, 0, 0, 0};
-            common::ParseIntList(value, rectangle, 4);
-            view_.WindowLeft = rectangle[0];
-            view_.WindowTop = rectangle[1];
-            view_.WindowWidth = rectangle[2];
-            view_.WindowHeight = rectangle[3];
-            break;
-        }
-        case kFontHeight: {
-            int height = 0;
-            common::ParseIntList(value, &height, 1);
-            view_.Font.Height = height;
-            break;
-        }
-        case kFontFace: CopyCut(view_.Font.Face, sizeof view_.Font.Face, value); break;
-        default: break;
+            case kWindow: {
+                int rectangle[4] = {0, 0, 0, 0};
+                common::ParseIntList(value, rectangle, 4);
+                view_.WindowLeft = rectangle[0];
+                view_.WindowTop = rectangle[1];
+                view_.WindowWidth = rectangle[2];
+                view_.WindowHeight = rectangle[3];
+                break;
+            }
+            case kFontHeight: {
+                int height = 0;
+                common::ParseIntList(value, &height, 1);
+                view_.Font.Height = height;
+                break;
+            }
+            case kFontFace: CopyCut(view_.Font.Face, sizeof view_.Font.Face, value); break;
+            default: break;
         }
     }
 
     static void CellEntry(ColumnDef& column, int key, const char* value) {
         switch (key) {
-        case kInput: column.Input = Low16(value); break;
-        case kType: column.Type = Low16(value); break;
-        case kCalc: column.Calc = Low16(value); break;
-        case kWidth: column.Width = Low16(value); break;
-        case kColor0: column.Color0 = PackColour(value); break;
-        case kColor1: column.Color1 = PackColour(value); break;
-        default: break;
+            case kInput: column.Input = Low16(value); break;
+            case kType: column.Type = Low16(value); break;
+            case kCalc: column.Calc = Low16(value); break;
+            case kWidth: column.Width = Low16(value); break;
+            case kColor0: column.Color0 = PackColour(value); break;
+            case kColor1: column.Color1 = PackColour(value); break;
+            default: break;
         }
     }
 

@@ -28,32 +28,32 @@ void InitColumn(ViewState& view, int position, int statistic) {
     }
     column.Width = static_cast<uint16_t>(2 * std::strlen(column.Name));
     switch (statistic) {
-    case 0:
-        column.Color0 = kGrey;
-        column.Color1 = Rgb(128, 128, 192);
-        break;
-    case 1:
-    case 2:
-    case 3:
-        column.Color0 = kGrey;
-        column.Color1 = Rgb(128, 192, 128);
-        break;
-    case 4:
-    case 5:
-        column.Color0 = kGrey;
-        column.Color1 = Rgb(128, 255, 128);
-        break;
-    case 6:
-    case 7:
-        column.Width = 16;
-        column.Type = 2;
-        break;
-    case 8:
-    case 9:
-        column.Color0 = kGrey;
-        column.Color1 = Rgb(128, 128, 192);
-        break;
-    default: break;
+        case 0:
+            column.Color0 = kGrey;
+            column.Color1 = Rgb(128, 128, 192);
+            break;
+        case 1:
+        case 2:
+        case 3:
+            column.Color0 = kGrey;
+            column.Color1 = Rgb(128, 192, 128);
+            break;
+        case 4:
+        case 5:
+            column.Color0 = kGrey;
+            column.Color1 = Rgb(128, 255, 128);
+            break;
+        case 6:
+        case 7:
+            column.Width = 16;
+            column.Type = 2;
+            break;
+        case 8:
+        case 9:
+            column.Color0 = kGrey;
+            column.Color1 = Rgb(128, 128, 192);
+            break;
+        default: break;
     }
 }
 

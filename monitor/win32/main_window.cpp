@@ -4,8 +4,14 @@
 
 #include "common/win32/dialogs.h"
 #include "monitor/about_text.h"
+#include "monitor/files/settings_file.h"
+#include "monitor/files/view_file.h"
+#include "monitor/grid/columns.h"
+#include "monitor/grid/grid_text.h"
 #include "monitor/grid/view_state.h"
+#include "monitor/win32/grid_window.h"
 #include "monitor/win32/monitor_app.h"
+#include "monitor/win32/setup_dialog.h"
 #include "resources/zorvel_ids.h"
 
 namespace zorvel {
@@ -17,13 +23,20 @@ ViewState* ViewOf(HWND window) {
     return reinterpret_cast<ViewState*>(GetWindowLongPtrA(window, 0));
 }
 
+constexpr char kViewFilter[] = "View Files (*.vew)\0*.vew\0All Files (*.*)\0*.*\0";
+
 void StartSampleTimer(HWND window) {
-    SetTimer(window, kSampleTimer, static_cast<UINT>(g_app.Settings.UpdateTime) * 1000u, nullptr);
+    SetTimer(window, kSampleTimer, SampleIntervalMs(g_app.Settings.UpdateTime), nullptr);
+}
+
+void Relayout(HWND window, ViewState& view) {
+    ApplyFont(window, view, g_app.GridFont);
 }
 
 LRESULT OnCreate(HWND window) {
     g_app.MainWindow = window;
     SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(CreateView().release()));
+    AttachWindow(window, *ViewOf(window), g_app.GridFont, g_app.StatisticCount, g_app.Alerts);
     // A lost driver has destroyed the window inside the tick: stop here.
     if (!g_app.Cycle->Tick(*ViewOf(window))) {
         return 0;
@@ -39,15 +52,23 @@ LRESULT OnCreate(HWND window) {
 LRESULT OnDestroy(HWND window) {
     std::unique_ptr<ViewState> view(ViewOf(window));
     SetWindowLongPtrA(window, 0, 0);
+    if (view) {
+        CloseView(window, *view, g_app.GridFont, g_app.Alerts);
+    }
     PostQuitMessage(0);
     return 0;
 }
 
 LRESULT OnSize(HWND window, LPARAM lParam) {
     ViewState* view = ViewOf(window);
-    if (view != nullptr) {
-        view->ClientWidth = LOWORD(lParam);
-        view->ClientHeight = HIWORD(lParam);
+    if (view == nullptr) {
+        return 0;
+    }
+    view->ClientWidth = LOWORD(lParam);
+    view->ClientHeight = HIWORD(lParam);
+    WindowScrollBars bars(window);
+    if (FitToWindow(*view, bars) == 1) {
+        InvalidateRect(window, nullptr, TRUE);
     }
     return 0;
 }
@@ -62,8 +83,22 @@ LRESULT OnTimer(HWND window) {
 
 LRESULT OnPaint(HWND window) {
     PAINTSTRUCT paint;
-    BeginPaint(window, &paint);
+    HDC dc = BeginPaint(window, &paint);
+    const ViewState* view = ViewOf(window);
+    if (view != nullptr) {
+        PaintView(dc, *view);
+    }
     EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT OnScroll(HWND window, ScrollBar bar, WPARAM wParam) {
+    ViewState* view = ViewOf(window);
+    if (view != nullptr && ScrollStep(*view, bar, LOWORD(wParam), static_cast<short>(HIWORD(wParam)))) {
+        WindowScrollBars bars(window);
+        ClampScroll(*view, bars);
+        InvalidateRect(window, nullptr, TRUE);
+    }
     return 0;
 }
 
@@ -94,6 +129,56 @@ void EditReport(HWND window) {
     g_app.RestoreStartDirectory();
 }
 
+void OpenView(HWND window, ViewState& view) {
+    std::string name = "*.vew";
+    if (common::PickFileName(window, false, name, nullptr, kViewFilter) == 0) {
+        ReadViewFile(view, name.c_str(), g_app.StatisticCount, g_app.Alerts);
+        view.GridColumns = static_cast<int16_t>(view.ColumnCount + 1);
+        Relayout(window, view);
+    }
+    g_app.RestoreStartDirectory();
+}
+
+void SaveView(ViewState& view) {
+    WriteViewFile(view, nullptr, g_app.Alerts);
+    WriteSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
+}
+
+void SaveViewAs(HWND window, ViewState& view) {
+    std::string name = view.ViewPath;
+    if (common::PickFileName(window, true, name, nullptr, kViewFilter) == 0) {
+        WriteViewFile(view, name.c_str(), g_app.Alerts);
+    }
+    g_app.RestoreStartDirectory();
+}
+
+void DefaultCompleteView(HWND window, ViewState& view) {
+    if (common::PromptBox(MB_YESNO, "Default complete view?") != IDYES) {
+        return;
+    }
+    view.GridColumns = 1;
+    view.ColumnCount = 0;
+    DefaultView(view, g_app.StatisticCount);
+    view.GridColumns = static_cast<int16_t>(view.ColumnCount + 1);
+    Relayout(window, view);
+}
+
+void ChooseFont(HWND window, ViewState& view) {
+    LOGFONTA description = {};
+    description.lfHeight = view.Font.Height;
+    lstrcpynA(description.lfFaceName, view.Font.Face, sizeof description.lfFaceName);
+    // The chooser offers no colour; it only hands back what it was given.
+    COLORREF colour = 0;
+    if (common::PickFont(window, colour, description) != 0) {
+        return;
+    }
+    view.Font.Height = description.lfHeight;
+    lstrcpynA(view.Font.Face, description.lfFaceName, sizeof view.Font.Face);
+    Relayout(window, view);
+    WindowScrollBars bars(window);
+    ClampScroll(view, bars);
+}
+
 void ShowAbout(HWND window) {
     char text[256];
     wsprintfA(text, kAboutFormat, kMonitorVersion);
@@ -101,7 +186,20 @@ void ShowAbout(HWND window) {
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam) {
+    ViewState* view = ViewOf(window);
+    if (view == nullptr) {
+        return 0;
+    }
     switch (wParam) {
+        case IDM_OPEN: OpenView(window, *view); break;
+        case IDM_SAVE: SaveView(*view); break;
+        case IDM_SAVE_AS: SaveViewAs(window, *view); break;
+        case IDM_VIEW_DEFAULT: DefaultCompleteView(window, *view); break;
+        case IDM_FONT: ChooseFont(window, *view); break;
+        case IDM_CONFIG:
+            RunSetupDialog(window, *view);
+            StartSampleTimer(window);
+            break;
         case IDM_EXIT: DestroyWindow(window); break;
         case IDM_EDIT_REPORT: EditReport(window); break;
         case IDM_HELP: common::OpenHelpTopic(1); break;
@@ -112,6 +210,11 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
 }
 
 }  // namespace
+
+void PaintView(HDC dc, const ViewState& view) {
+    DrawGrid(dc, view, g_app.GridFont.Get(),
+             [&view](int row, int column) { return GridCellText(view, *g_app.Tables, row, column); });
+}
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
     WNDCLASSA windowClass = {};
@@ -131,6 +234,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_SIZE: return OnSize(window, lParam);
         case WM_PAINT: return OnPaint(window);
         case WM_TIMER: return OnTimer(window);
+        case WM_HSCROLL: return OnScroll(window, ScrollBar::Horizontal, wParam);
+        case WM_VSCROLL: return OnScroll(window, ScrollBar::Vertical, wParam);
         case WM_COMMAND: return OnCommand(window, wParam);
         case WM_NCMOUSEMOVE: g_app.CursorPending = true; return 0;
         case WM_MOUSEMOVE: return OnMouseMove(window, lParam);

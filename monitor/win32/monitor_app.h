@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "common/win32/alert_box_sink.h"
 #include "common/win32/device_opener.h"
 #include "common/win32/system_clock.h"
 #include "monitor/driver/driver_link.h"
@@ -13,6 +14,7 @@
 #include "monitor/program_settings.h"
 #include "monitor/stats/port_tables.h"
 #include "monitor/stats/sampling_cycle.h"
+#include "monitor/win32/gdi_handles.h"
 
 namespace zorvel {
 
@@ -29,6 +31,8 @@ struct MonitorApp {
     bool CursorPending = true;
     int StatisticCount = 0;
     ProgramSettings Settings;
+    common::AlertBoxSink Alerts;
+    FontObject GridFont;
     std::unique_ptr<PortTables> Tables;
     common::Win32DeviceOpener DeviceOpener;
     common::SystemClock Clock;
@@ -39,6 +43,9 @@ struct MonitorApp {
     PortSource& Source() { return Simulation ? *Simulated : static_cast<PortSource&>(*Driver); }
     // Every file chooser leaves the current directory where the user went.
     void RestoreStartDirectory() const { SetCurrentDirectoryA(StartDirectory.c_str()); }
+    // Work done while a file chooser is open (an hour end) must not follow the
+    // chooser's current directory, so it names its files from here.
+    std::string InStartDirectory(const char* name) const { return StartDirectory + "\\" + name; }
 };
 
 extern MonitorApp g_app;

@@ -4,9 +4,22 @@
 
 #include "common/win32/dialogs.h"
 #include "monitor/about_text.h"
+#include "monitor/files/settings_file.h"
+#include "monitor/grid/layout.h"
+#include "monitor/reports/report_runs.h"
+#include "monitor/win32/grid_window.h"
+#include "monitor/win32/main_window.h"
 #include "monitor/win32/monitor_app.h"
+#include "monitor/win32/report_environment.h"
 
 namespace zorvel {
+namespace {
+
+ReportContext ReportsFor(const ViewState& view, ReportEnvironment& environment) {
+    return ReportContext{view, *g_app.Tables, g_app.StatisticCount, environment, g_app.InStartDirectory("REPORTS")};
+}
+
+}  // namespace
 
 void WindowSamplingHost::ShowDriverError(const char* text) {
     MessageBoxA(nullptr, text, kErrorCaption, MB_OK | MB_ICONQUESTION);
@@ -16,9 +29,9 @@ void WindowSamplingHost::CloseProgram() {
     DestroyWindow(g_app.MainWindow);
 }
 
-// The grid has no layout of its own yet; redrawing everything is all a new row
-// count needs until it has.
-void WindowSamplingHost::RowCountChanged(ViewState&) {
+void WindowSamplingHost::RowCountChanged(ViewState& view) {
+    WindowScrollBars bars(g_app.MainWindow);
+    FitToWindow(view, bars);
     InvalidateRect(g_app.MainWindow, nullptr, TRUE);
 }
 
@@ -26,17 +39,24 @@ double WindowSamplingHost::FreeDiskBytes() {
     return common::FreeDiskBytes();
 }
 
-// The report writer and the settings file are not part of the program yet: an
-// hour end saves calcs.dat and nothing else.
-void WindowSamplingHost::RunHourReports(ViewState&) {}
+void WindowSamplingHost::RunHourReports(ViewState& view) {
+    WindowsReportEnvironment environment;
+    zorvel::RunHourReports(ReportsFor(view, environment), g_app.Settings);
+}
 
-void WindowSamplingHost::WriteSettingsFile() {}
+void WindowSamplingHost::WriteSettingsFile() {
+    zorvel::WriteSettingsFile(g_app.InStartDirectory(kSettingsFileName).c_str(), g_app.Settings, g_app.Alerts);
+}
 
-void WindowSamplingHost::RunDayReports(ViewState&) {}
+void WindowSamplingHost::RunDayReports(ViewState& view) {
+    WindowsReportEnvironment environment;
+    zorvel::RunDayReports(ReportsFor(view, environment), g_app.Settings);
+}
 
-// Only invalidates: the cells are drawn by WM_PAINT once the grid paints.
-void WindowSamplingHost::Repaint(ViewState&) {
-    InvalidateRect(g_app.MainWindow, nullptr, FALSE);
+void WindowSamplingHost::Repaint(ViewState& view) {
+    HDC dc = GetDC(g_app.MainWindow);
+    PaintView(dc, view);
+    ReleaseDC(g_app.MainWindow, dc);
 }
 
 }  // namespace zorvel

@@ -6,6 +6,7 @@
 #include "monitor/about_text.h"
 #include "monitor/command_line.h"
 #include "monitor/driver/simulated_source.h"
+#include "monitor/files/settings_file.h"
 #include "monitor/stats/catalogue.h"
 #include "monitor/stats/statistics_file.h"
 #include "monitor/win32/main_window.h"
@@ -41,6 +42,7 @@ std::string CurrentDirectory() {
 
 void ExitSequence() {
     if (common::EnoughFreeSpace(common::FreeDiskBytes())) {
+        WriteSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
         SaveStatistics(kStatisticsFileName, g_app.Tables->Records);
     }
     g_app.Cycle.reset();
@@ -71,11 +73,12 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
     g_app.Tables = CreatePortTables();
     g_app.StatisticCount = CountStatistics();
     LoadStatistics(kStatisticsFileName, g_app.Tables->Records);
+    ReadSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
 
     g_app.Driver = std::make_unique<DriverLink>(g_app.DeviceOpener, g_app.PlatformId, *g_app.Tables);
     g_app.Simulated = std::make_unique<SimulatedSource>(*g_app.Tables);
     g_app.Cycle = std::make_unique<SamplingCycle>(g_app.Source(), *g_app.Tables, g_app.Clock, g_samplingHost,
-                                                  kStatisticsFileName);
+                                                  g_app.InStartDirectory(kStatisticsFileName));
 
     HWND window =
         CreateWindowExA(0, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,

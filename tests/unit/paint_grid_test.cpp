@@ -38,10 +38,10 @@ struct PaintTest : ::testing::Test {
     std::map<std::pair<int, int>, std::string> texts;
 
     void SetUp() override {
-        InitColumn(*view, 0, 3);                 // "CD ", On/Off
-        InitColumn(*view, 1, 8);                 // "TxCPSInst", grey zero, blue otherwise
-        InitColumn(*view, 2, 42);                // "CDRunTime", hh:mm:ss
-        view->Columns[0].Color0 = 0;             // Off not set: white
+        InitColumn(*view, 0, 3);      // "CD ", On/Off
+        InitColumn(*view, 1, 8);      // "TxCPSInst", grey zero, blue otherwise
+        InitColumn(*view, 2, 42);     // "CDRunTime", hh:mm:ss
+        view->Columns[0].Color0 = 0;  // Off not set: white
         view->ColumnCount = 3;
         view->GridColumns = 4;
         view->GridRows = 3;
@@ -51,7 +51,10 @@ struct PaintTest : ::testing::Test {
     }
     void Paint() {
         PaintGrid(
-            *view, [this](int r, int k) { return texts.count({r, k}) ? texts[{r, k}] : "r" + std::to_string(r); },
+            *view,
+            [this](int r, int k) {
+                return texts.count({r, k}) ? texts[{r, k}] : "r" + std::to_string(r);
+            },
             canvas);
     }
     const Drawn& At(int slotColumn, int slotRow) { return canvas.Cells[slotColumn * 3 + slotRow]; }

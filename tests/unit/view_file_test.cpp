@@ -76,10 +76,11 @@ TEST_F(ViewFileTest, OnlyTheProgramSectionGivesTheDefaultsAndRestoresWindowAndFo
 }
 
 TEST_F(ViewFileTest, CellPrefixIsCaseExactAndBadKeysAreReported) {
-    Read("Input=5\r\n"
-         "[cellTxTotal]\r\nInput=7\r\nNonsense=1\r\n"
-         "[CellMine]\r\nInput=8\r\nWidth = 20\r\nColor1=300,0,0\r\nColor0=255,x,9\r\nType=65539\r\n"
-         "[program]\r\nSize=3\r\n");
+    Read(
+        "Input=5\r\n"
+        "[cellTxTotal]\r\nInput=7\r\nNonsense=1\r\n"
+        "[CellMine]\r\nInput=8\r\nWidth = 20\r\nColor1=300,0,0\r\nColor0=255,x,9\r\nType=65539\r\n"
+        "[program]\r\nSize=3\r\n");
     ASSERT_EQ(1, view->ColumnCount);
     const ColumnDef& mine = view->Columns[0];
     EXPECT_STREQ("Mine", mine.Name);
@@ -88,8 +89,7 @@ TEST_F(ViewFileTest, CellPrefixIsCaseExactAndBadKeysAreReported) {
     EXPECT_EQ(44u, mine.Color1);
     EXPECT_EQ(255u, mine.Color0);  // numbers after the one that failed read as 0
     EXPECT_EQ(3, mine.Type);       // low 16 bits
-    EXPECT_EQ((std::vector<std::string>{"Bad Cell section key:Width , val: 20",
-                                        "Bad program section key:Size, val:3"}),
+    EXPECT_EQ((std::vector<std::string>{"Bad Cell section key:Width , val: 20", "Bad program section key:Size, val:3"}),
               alerts.Shown);
 }
 

@@ -1,0 +1,11 @@
+#include "common/win32/alert_box_sink.h"
+
+#include "common/win32/dialogs.h"
+
+namespace common {
+
+void AlertBoxSink::Alert(const std::string& text) {
+    AlertBox("%s", text.c_str());
+}
+
+}  // namespace common

@@ -1,0 +1,162 @@
+#include "monitor/reports/report_writer.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "monitor/stats/catalogue.h"
+#include "monitor/stats/cell_text.h"
+
+namespace zorvel {
+namespace {
+
+struct Entry {
+    std::string Name;
+    int Input;
+    int Type;
+};
+
+// Statistic names as reports write them; a view column outside the catalogue
+// is written under its input number, next to the placeholder value it shows.
+std::string NameOfInput(int input, int statisticCount) {
+    if (input >= 1 && input <= statisticCount) {
+        return kStatisticNames[input - 1];
+    }
+    return "Input" + std::to_string(input);
+}
+
+std::vector<Entry> SelectedEntries(const ReportContext& context, Selection selection) {
+    std::vector<Entry> entries;
+    if (selection == Selection::View) {
+        for (int k = 1; k < context.View.GridColumns; ++k) {
+            const ColumnDef& column = context.View.Columns[k - 1];
+            entries.push_back({NameOfInput(column.Input, context.StatisticCount), column.Input, column.Type});
+        }
+        return entries;
+    }
+    for (int input = 1; input <= context.StatisticCount; ++input) {
+        const char* name = kStatisticNames[input - 1];
+        const bool wanted = selection == Selection::All ||
+                            (selection == Selection::Hour && std::strstr(name, "Hour") != nullptr) ||
+                            (selection == Selection::Day &&
+                             (std::strstr(name, "Day") != nullptr || std::strstr(name, "Raw") != nullptr));
+        if (wanted) {
+            entries.push_back({name, input, 0});
+        }
+    }
+    return entries;
+}
+
+std::string Value(const ReportContext& context, const Entry& entry, int port) {
+    std::string text;
+    CellValue(context.Tables, entry.Input, entry.Type, port, text);
+    return text;
+}
+
+// Owns one report file; every write and the close are checked.
+class ReportFile {
+public:
+    ReportFile(const std::string& path, bool append) : file_(std::fopen(path.c_str(), append ? "ab" : "wb")) {}
+    ~ReportFile() { Close(); }
+    ReportFile(const ReportFile&) = delete;
+    ReportFile& operator=(const ReportFile&) = delete;
+
+    bool IsOpen() const { return file_ != nullptr; }
+    long Length() {
+        std::fseek(file_, 0, SEEK_END);
+        return std::ftell(file_);
+    }
+    void Write(const std::string& text) { ok_ = std::fwrite(text.data(), 1, text.size(), file_) == text.size() && ok_; }
+    // False when anything written did not reach the file.
+    bool Close() {
+        if (file_ != nullptr) {
+            ok_ = std::fclose(file_) == 0 && ok_;
+            file_ = nullptr;
+        }
+        return ok_;
+    }
+
+private:
+    std::FILE* file_;
+    bool ok_ = true;
+};
+
+std::string Joined(const std::vector<std::string>& parts, const char* separator) {
+    std::string text;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        text += (i == 0 ? "" : separator) + parts[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string SafeFileStem(const std::string& name) {
+    std::string stem = name;
+    for (char& c : stem) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || std::strchr("\\/:*?\"<>|", c) != nullptr) {
+            c = '_';
+        }
+    }
+    return stem;
+}
+
+int WriteReport(const ReportContext& context, Selection selection, Layout layout) {
+    std::string date;
+    std::string time;
+    context.Environment.Stamp(date, time);
+    if (context.Environment.FreeDiskBytes() < 2000000.0) {
+        return kReportNoSpace;
+    }
+    const std::vector<Entry> entries = SelectedEntries(context, selection);
+    const std::string prefix = context.Folder + "/" + (selection == Selection::Day ? "d" : "h");
+    const bool single = layout == Layout::Single;
+
+    std::unique_ptr<ReportFile> file;
+    for (int row = 1; row < context.View.GridRows; ++row) {
+        const int port = row - 1;
+        const std::string portName = PortName(context.Tables.Names.Slots[port]);
+        bool newFile = false;
+        if (!single || row == 1) {
+            file = std::make_unique<ReportFile>(prefix + (single ? "all" : SafeFileStem(portName)) + ".txt", !single);
+            if (!file->IsOpen()) {
+                return kReportFileFailed;
+            }
+            const long length = file->Length();
+            if (length > kReportFileLimit) {
+                file.reset();
+                return kReportFileFull;
+            }
+            newFile = length == 0;
+            if (single) {
+                file->Write("******** RePort, Date:" + date + " " + time + "\r\n\r\n");
+            }
+        }
+        std::vector<std::string> values;
+        for (const Entry& entry : entries) {
+            values.push_back(single ? entry.Name + "=" + Value(context, entry, port) : Value(context, entry, port));
+        }
+        if (single) {
+            file->Write("\r\n==== Port:" + portName + "\r\n" + Joined(values, "\r\n") + "\r\n");
+            continue;
+        }
+        if (newFile) {
+            std::vector<std::string> names;
+            for (const Entry& entry : entries) {
+                names.push_back(entry.Name);
+            }
+            file->Write("Time\t" + Joined(names, "\t") + "\r\n");
+        }
+        file->Write(date + " " + time + "\t" + Joined(values, "\t") + "\r\n");
+        if (!file->Close()) {
+            return kReportFileFailed;
+        }
+    }
+    if (file && !file->Close()) {
+        return kReportFileFailed;
+    }
+    return kReportOk;
+}
+
+}  // namespace zorvel

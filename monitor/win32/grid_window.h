@@ -1,0 +1,36 @@
+// The grid's Win32 side: the font, the scroll bars and drawing on a device context.
+#pragma once
+
+#include <windows.h>
+
+#include "common/alerts.h"
+#include "monitor/grid/layout.h"
+#include "monitor/grid/paint_grid.h"
+#include "monitor/win32/gdi_handles.h"
+
+namespace zorvel {
+
+class WindowScrollBars : public ScrollBars {
+public:
+    explicit WindowScrollBars(HWND window) : window_(window) {}
+    void SetRange(ScrollBar bar, int maximum) override;
+    void SetPosition(ScrollBar bar, int position) override;
+
+private:
+    HWND window_;
+};
+
+// Creates the font from the view's description, lays the grid out again,
+// clamps the scroll position and repaints.
+void ApplyFont(HWND window, ViewState& view, FontObject& font);
+
+// Reads zorvel.vew from the current folder and lays the grid out.
+void AttachWindow(HWND window, ViewState& view, FontObject& font, int statisticCount, common::Alerts& alerts);
+
+// Remembers the window rectangle, writes zorvel.vew and releases the font.
+void CloseView(HWND window, ViewState& view, FontObject& font, common::Alerts& alerts);
+
+// Draws the visible cells with the grid font on `dc`.
+void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText);
+
+}  // namespace zorvel
