@@ -47,6 +47,11 @@ std::string ControlText(HWND dialog, int id);
 constexpr int kMessageBoxTextId = 0xFFFF;
 
 void PostCommand(HWND window, int id);
+void SetControlText(HWND dialog, int id, const std::string& text);
+void SelectListEntry(HWND dialog, int id, int index);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Saves the whole screen as a bitmap file, for a person to look at.
+bool SaveScreenshot(const std::string& path);
 // Presses a dialog button as a click would (the dialog's WM_COMMAND).
 void PressButton(HWND dialog, int id);
 

@@ -1,0 +1,104 @@
+// The grid's view file and the settings file as the running monitor reads and writes them.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/harness_win32.h"
+
+namespace {
+
+constexpr const char* kMonitor = "zorvel.exe";
+
+int Count(const std::string& text, const std::string& what) {
+    int count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// Starts the simulated monitor in `folder`, runs `during` against its window, then exits.
+template <typename During>
+void RunMonitor(const std::string& folder, During during) {
+    e2e::Program monitor(kMonitor, "-F", folder);
+    HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+    ASSERT_NE(nullptr, window);
+    during(monitor, window);
+    e2e::PostCommand(window, 107);
+    ASSERT_TRUE(monitor.WaitExit());
+}
+
+TEST(GridFiles, AFreshFolderGetsTheDefaultViewAtExit) {
+    const std::string folder = e2e::FreshFolder();
+    RunMonitor(folder, [&](e2e::Program&, HWND) {
+        Sleep(3000);
+        EXPECT_TRUE(e2e::SaveScreenshot(folder + "\\grid.bmp"));
+    });
+    const std::string view = e2e::ReadFileBytes(folder + "\\zorvel.vew");
+    EXPECT_EQ(0u, view.find(";---- TarnelPort Monitor Program View Configuration File.\r\n\r\n[program]\r\nwindow="));
+    EXPECT_EQ(56, Count(view, "[Cell"));
+    EXPECT_NE(std::string::npos, view.find("[CellCD ]\r\nInput=4\r\nWidth=6\r\nType=1\r\n"));
+    EXPECT_NE(std::string::npos, view.find("[CellParityErrorsRaw]\r\nInput=56\r\nWidth=30\r\n\r\n"));
+    EXPECT_EQ("[program]\r\nUpdateTime=2\r\n", e2e::ReadFileBytes(folder + "\\zorvel.ini"));
+}
+
+TEST(GridFiles, APreparedViewIsRestoredAndWrittenBackUnchanged) {
+    const std::string folder = e2e::FreshFolder();
+    const std::string prepared =
+        ";---- TarnelPort Monitor Program View Configuration File.\r\n\r\n"
+        "[program]\r\nwindow=40,30,500,300\r\nFontHeight=-13\r\nFontFace=Tahoma\r\n\r\n"
+        "[CellTxTotal]\r\nInput=7\r\nWidth=16\r\nType=2\r\n\r\n"
+        "[CellCD ]\r\nInput=4\r\nWidth=6\r\nType=1\r\nColor0=192,192,192\r\nColor1=128,192,128\r\n\r\n"
+        "[CellMine]\r\nInput=11\r\nCalc=3\r\nWidth=9\r\nColor1=255,0,0\r\n\r\n";
+    e2e::WriteFileBytes(folder + "\\zorvel.vew", prepared);
+    RunMonitor(folder, [](e2e::Program&, HWND window) {
+        RECT outer;
+        GetWindowRect(window, &outer);
+        EXPECT_EQ(40, outer.left);
+        EXPECT_EQ(30, outer.top);
+        EXPECT_EQ(500, outer.right - outer.left);
+        EXPECT_EQ(300, outer.bottom - outer.top);
+    });
+    EXPECT_EQ(prepared, e2e::ReadFileBytes(folder + "\\zorvel.vew"));
+}
+
+TEST(GridFiles, DefaultCompleteViewAsksFirst) {
+    const std::string folder = e2e::FreshFolder();
+    e2e::WriteFileBytes(folder + "\\zorvel.vew", "[CellTxTotal]\r\nInput=7\r\n");
+    RunMonitor(folder, [](e2e::Program& monitor, HWND window) {
+        e2e::PostCommand(window, 108);
+        HWND question = monitor.WaitDialog("TarnelPort Monitor");
+        ASSERT_NE(nullptr, question);
+        EXPECT_EQ("Default complete view?", e2e::ControlText(question, e2e::kMessageBoxTextId));
+        e2e::PressButton(question, IDNO);
+        Sleep(500);
+    });
+    EXPECT_EQ(1, Count(e2e::ReadFileBytes(folder + "\\zorvel.vew"), "[Cell"));
+
+    RunMonitor(folder, [](e2e::Program& monitor, HWND window) {
+        e2e::PostCommand(window, 108);
+        HWND question = monitor.WaitDialog("TarnelPort Monitor");
+        ASSERT_NE(nullptr, question);
+        e2e::PressButton(question, IDYES);
+        Sleep(500);
+    });
+    const std::string view = e2e::ReadFileBytes(folder + "\\zorvel.vew");
+    EXPECT_EQ(56, Count(view, "[Cell"));
+    EXPECT_EQ(0u, view.find(";---- TarnelPort Monitor Program View Configuration File.\r\n"));
+}
+
+TEST(GridFiles, SaveWritesTheSettingsAsRead) {
+    const std::string folder = e2e::FreshFolder();
+    const std::string settings = "[program]\r\nUpdateTime=5\r\nHourSingle=2\r\nDaySpawn=collect.exe all\r\n";
+    e2e::WriteFileBytes(folder + "\\zorvel.ini",
+                        "; written by hand\n[program]\nupdatetime=5\nHourSingle=2\n"
+                        "[other]\nHourMulti=3\n[PROGRAM]\nDaySpawn=collect.exe all\n");
+    RunMonitor(folder, [&](e2e::Program&, HWND window) {
+        e2e::PostCommand(window, 102);
+        for (int i = 0; i < 50 && e2e::ReadFileBytes(folder + "\\zorvel.ini") != settings; ++i) {
+            Sleep(100);
+        }
+        EXPECT_EQ(settings, e2e::ReadFileBytes(folder + "\\zorvel.ini"));
+    });
+    EXPECT_EQ(settings, e2e::ReadFileBytes(folder + "\\zorvel.ini"));
+}
+
+}  // namespace
