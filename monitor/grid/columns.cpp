@@ -9,6 +9,28 @@ namespace {
 
 constexpr int kErrorsStatistic = 10;
 constexpr uint32_t kGrey = Rgb(192, 192, 192);
+constexpr uint32_t kBlue = Rgb(128, 128, 192);
+constexpr uint32_t kLightGreen = Rgb(128, 192, 128);
+constexpr uint32_t kBrightGreen = Rgb(128, 255, 128);
+
+// Colours of the signals and of the two instantaneous rates (statistics 0 to 9);
+// the totals in between keep none.
+struct DefaultColours {
+    uint32_t Off;
+    uint32_t On;
+};
+constexpr DefaultColours kColours[] = {
+    {kGrey, kBlue},
+    {kGrey, kLightGreen},
+    {kGrey, kLightGreen},
+    {kGrey, kLightGreen},
+    {kGrey, kBrightGreen},
+    {kGrey, kBrightGreen},
+    {0, 0},
+    {0, 0},
+    {kGrey, kBlue},
+    {kGrey, kBlue},
+};
 
 }  // namespace
 
@@ -27,33 +49,12 @@ void InitColumn(ViewState& view, int position, int statistic) {
         column.Type = 3;
     }
     column.Width = static_cast<uint16_t>(2 * std::strlen(column.Name));
-    switch (statistic) {
-        case 0:
-            column.Color0 = kGrey;
-            column.Color1 = Rgb(128, 128, 192);
-            break;
-        case 1:
-        case 2:
-        case 3:
-            column.Color0 = kGrey;
-            column.Color1 = Rgb(128, 192, 128);
-            break;
-        case 4:
-        case 5:
-            column.Color0 = kGrey;
-            column.Color1 = Rgb(128, 255, 128);
-            break;
-        case 6:
-        case 7:
-            column.Width = 16;
-            column.Type = 2;
-            break;
-        case 8:
-        case 9:
-            column.Color0 = kGrey;
-            column.Color1 = Rgb(128, 128, 192);
-            break;
-        default: break;
+    if (statistic == 6 || statistic == 7) {
+        column.Width = 16;
+        column.Type = 2;
+    } else if (statistic < static_cast<int>(sizeof kColours / sizeof kColours[0])) {
+        column.Color0 = kColours[statistic].Off;
+        column.Color1 = kColours[statistic].On;
     }
 }
 
