@@ -92,14 +92,14 @@ void si_write32(uint8_t* at, uint32_t value) {
     }
 }
 
-char si_lower(char c) {
+static char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c;
 }
 
 int si_same_word(const char* text, uint32_t n, const char* word) {
     uint32_t i = 0;
     for (; i < n; ++i) {
-        if (word[i] == '\0' || si_lower(text[i]) != si_lower(word[i])) {
+        if (word[i] == '\0' || Lower(text[i]) != Lower(word[i])) {
             return 0;
         }
     }

@@ -31,7 +31,6 @@ void si_copy(void* to, const void* from, uint32_t n);
 void si_fill(void* to, uint8_t value, uint32_t n);
 uint32_t si_read32(const uint8_t* at);
 void si_write32(uint8_t* at, uint32_t value);
-char si_lower(char c);
 /* `text` of length n equals the NUL-terminated `word`, ignoring case. */
 int si_same_word(const char* text, uint32_t n, const char* word);
 /* Decimal digits only; 0 when empty, not a number or above 2^32 - 1. */
