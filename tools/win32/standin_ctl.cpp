@@ -1,5 +1,8 @@
 // standin_ctl: installs, starts, stops and removes the stand-in driver, and
 // sends it one command line through the trace request, printing the reply.
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -29,7 +32,7 @@ int Report(const std::string& problem, const std::string& done) {
         return 1;
     }
     if (!done.empty()) {
-        std::printf("%s\n", done.c_str());
+        std::printf("%s\r\n", done.c_str());
     }
     return 0;
 }
@@ -115,6 +118,8 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         return Usage();
     }
+    // The driver's reply already ends its lines in CR LF, and may carry any byte.
+    _setmode(_fileno(stdout), _O_BINARY);
     const std::string command = argv[1];
     if (command == "install") {
         return Install(argc, argv);
