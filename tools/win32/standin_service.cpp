@@ -86,15 +86,33 @@ std::string WaitForState(SC_HANDLE service, DWORD target) {
     }
 }
 
-// Deleting only marks a service while handles to it are open; a new one of
-// the same name can be created once it is gone.
+std::string ServiceKeyPath() {
+    return std::string("System\\CurrentControlSet\\Services\\") + kServiceName;
+}
+
+bool ServiceKeyExists() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ServiceKeyPath().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+// Deleting only marks a service while something still holds it; a new one of
+// the same name can be created once it is gone, its registry key with it.
 std::string WaitUntilGone(SC_HANDLE manager) {
     const DWORD start = GetTickCount();
     for (;;) {
         ServiceHandle service(OpenServiceA(manager, kServiceName, SERVICE_QUERY_STATUS));
         if (!service) {
             const DWORD error = GetLastError();
-            return error == ERROR_SERVICE_DOES_NOT_EXIST ? "" : Failed("OpenServiceA", error);
+            if (error != ERROR_SERVICE_DOES_NOT_EXIST) {
+                return Failed("OpenServiceA", error);
+            }
+            if (!ServiceKeyExists()) {
+                return "";
+            }
         }
         if (GetTickCount() - start > kStateWaitMs) {
             return "the service was still there " + std::to_string(kStateWaitMs) + " ms after its removal";
@@ -104,9 +122,8 @@ std::string WaitUntilGone(SC_HANDLE manager) {
 }
 
 std::string SetValues(const Settings& settings) {
-    const std::string path = std::string("System\\CurrentControlSet\\Services\\") + kServiceName;
     HKEY key = nullptr;
-    LONG error = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key);
+    LONG error = RegOpenKeyExA(HKEY_LOCAL_MACHINE, ServiceKeyPath().c_str(), 0, KEY_SET_VALUE, &key);
     if (error != ERROR_SUCCESS) {
         return Failed("RegOpenKeyExA", static_cast<DWORD>(error));
     }
