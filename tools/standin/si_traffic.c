@@ -20,7 +20,8 @@ static uint32_t Jitter(SiTraffic* traffic, uint32_t base) {
     return base - base / 10 + Random(traffic) % (base / 5 + 1);
 }
 
-SiPortKind si_traffic_kind_of(uint32_t port) {
+/* Port 0 runs at the line rate; the others repeat a pattern, so that even a few ports show every kind. */
+static SiPortKind KindOf(uint32_t port) {
     static const SiPortKind pattern[] = {SI_KIND_DIRECT, SI_KIND_MODEM, SI_KIND_CLOSED, SI_KIND_SESSION,
                                          SI_KIND_DIRECT, SI_KIND_MODEM, SI_KIND_IDLE};
     return port == 0 ? SI_KIND_LINE : pattern[(port - 1) % (sizeof pattern / sizeof pattern[0])];
@@ -79,7 +80,7 @@ void si_traffic_start(SiTraffic* traffic, uint32_t ports, uint32_t seed, uint64_
     traffic->lastMs = nowMs;
     for (uint32_t i = 0; i < ports; ++i) {
         SiPort* p = &traffic->port[i];
-        p->kind = si_traffic_kind_of(i);
+        p->kind = KindOf(i);
         p->cdForced = -1;
         switch (p->kind) {
             case SI_KIND_LINE: p->rxBase = Between(traffic, 300, 900); break;

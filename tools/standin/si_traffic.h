@@ -63,7 +63,6 @@ typedef struct SiTraffic {
     SiPort port[SI_MAX_PORTS];
 } SiTraffic;
 
-SiPortKind si_traffic_kind_of(uint32_t port);
 void si_traffic_start(SiTraffic* traffic, uint32_t ports, uint32_t seed, uint64_t nowMs);
 /* Brings the counters forward to `nowMs`, reporting what happened on the way.
    A clock that went back only moves the starting point. */

@@ -26,16 +26,20 @@ static SiConfig g_config;
 static SiStandIn g_standIn;
 static KMUTEX g_lock;
 static PDEVICE_OBJECT g_device;
+static uint64_t g_lastMs;
 
 /* The DDK's KeQuerySystemTime reads kernel shared memory that a kernel
    emulated in user space does not map; this call works on both. */
 static uint64_t NowMs(void) {
     TimeOfDay now;
     RtlZeroMemory(&now, sizeof now);
-    ZwQuerySystemInformation(SYSTEM_TIME_OF_DAY_INFORMATION, &now, sizeof now, NULL);
+    if (!NT_SUCCESS(ZwQuerySystemInformation(SYSTEM_TIME_OF_DAY_INFORMATION, &now, sizeof now, NULL))) {
+        return g_lastMs; /* time stands still rather than jumping */
+    }
     LARGE_INTEGER local;
     ExSystemTimeToLocalTime(&now.CurrentTime, &local);
-    return (uint64_t)local.QuadPart / 10000u;
+    g_lastMs = (uint64_t)local.QuadPart / 10000u;
+    return g_lastMs;
 }
 
 static NTSTATUS QueryValue(HANDLE key, const WCHAR* name, PKEY_VALUE_PARTIAL_INFORMATION value) {
