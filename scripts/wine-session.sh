@@ -21,7 +21,10 @@ wine_session_start() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: creating the prefix (once per build folder)"
   fi
-  wine wineboot -i >/dev/null 2>&1 </dev/null
+  # Not "wineboot -i": as the session's first program Wine already runs the
+  # prefix set-up for it, and a second one leaves two service managers that
+  # answer service requests at random.
+  wine wineboot >/dev/null 2>&1 </dev/null
 }
 
 wine_session_stop() {

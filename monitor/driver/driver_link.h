@@ -12,9 +12,9 @@ namespace zorvel {
 
 constexpr uint32_t kPlatformNt = 2;
 constexpr const char* kNtDevicePath = "\\\\.\\tarnel";
-constexpr uint32_t kNtControlCode = 0x1B2010;  // serial port type, function 0x804, buffered
+constexpr uint32_t kNtControlCode = TP_CONTROL_CODE_NT;
 constexpr const char* kWin95DevicePath = "\\\\.\\tarnelpt.vxd";
-constexpr uint32_t kWin95ControlCode = 0x101;
+constexpr uint32_t kWin95ControlCode = TP_CONTROL_CODE_95;
 constexpr const char* kWin95SerialPath = "\\\\.\\COM5";
 constexpr uint32_t kPortListBufferSize = 1560;
 static_assert(sizeof(PortNameTable) >= kPortListBufferSize, "port list fits its table");

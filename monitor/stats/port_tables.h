@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "common/driver_wire.h"
+
 namespace zorvel {
 
 constexpr int kPortSlots = 130;      // statistics records and table slots in use
@@ -14,38 +16,17 @@ constexpr int kTableRoom = 134;      // slots allocated behind each request head
 constexpr int kMaxPorts = 128;       // most ports taken from the driver
 constexpr int kPortNameLength = 11;  // a name slot holds 11 characters and a NUL
 
-struct RequestHeader {
-    uint32_t Code;
-    uint32_t SlotSize;
-    uint8_t Reserved[8];
-};
-static_assert(sizeof(RequestHeader) == 16, "request header is 16 bytes");
+// The wire layouts, shared with the stand-in driver.
+using RequestHeader = TpRequestHeader;
+using NameSlot = TpNameSlot;
+using CounterSlot = TpCounterSlot;
 
-struct NameSlot {
-    char Name[12];
-};
-static_assert(sizeof(NameSlot) == 12, "name slot is 12 bytes");
-
-// Port status bits as the driver reports them.
-constexpr uint16_t kStatusDtr = 0x0001;
-constexpr uint16_t kStatusRts = 0x0002;
-constexpr uint16_t kStatusCd = 0x0008;
-constexpr uint16_t kStatusDsr = 0x0010;
-constexpr uint16_t kStatusCts = 0x0020;
-constexpr uint16_t kStatusOpen = 0x0100;
-
-struct CounterSlot {
-    uint32_t TxTotalRaw;
-    uint32_t RxTotalRaw;
-    uint16_t TxPkts;
-    uint16_t RxPkts;
-    uint16_t OverrunErrorsRaw;
-    uint16_t FramingErrorsRaw;
-    uint16_t ParityErrorsRaw;
-    uint16_t PortStatus;
-};
-static_assert(sizeof(CounterSlot) == 20, "counter slot is 20 bytes");
-static_assert(offsetof(CounterSlot, TxPkts) == 8 && offsetof(CounterSlot, PortStatus) == 18, "counter slot layout");
+constexpr uint16_t kStatusDtr = TP_STATUS_DTR;
+constexpr uint16_t kStatusRts = TP_STATUS_RTS;
+constexpr uint16_t kStatusCd = TP_STATUS_CD;
+constexpr uint16_t kStatusDsr = TP_STATUS_DSR;
+constexpr uint16_t kStatusCts = TP_STATUS_CTS;
+constexpr uint16_t kStatusOpen = TP_STATUS_OPEN;
 
 struct StatsRecord {
     uint32_t TxPrevRaw;

@@ -191,6 +191,69 @@ bool Program::WaitExit(DWORD* code, DWORD ms) {
     return true;
 }
 
+int RunConsole(const std::string& exe, const std::string& arguments, std::string& output, DWORD ms) {
+    output.clear();
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
+        ADD_FAILURE() << "CreatePipe failed, error " << GetLastError();
+        return -1;
+    }
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    const std::string folder = BinFolder();
+    const std::string path = folder + "\\" + exe;
+    std::string commandLine = "\"" + path + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION info = {};
+    const BOOL started = CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                        nullptr, folder.c_str(), &startup, &info);
+    const DWORD startError = GetLastError();
+    // Only the child holds the write end now, so reading ends when it does.
+    CloseHandle(writeEnd);
+    if (!started) {
+        CloseHandle(readEnd);
+        ADD_FAILURE() << "could not start " << commandLine << ", error " << startError;
+        return -1;
+    }
+    CloseHandle(info.hThread);
+    const DWORD start = GetTickCount();
+    bool ended = false;
+    for (;;) {
+        DWORD available = 0;
+        if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) {
+            ended = true;  // the child closed its end
+            break;
+        }
+        if (available > 0) {
+            std::string chunk(available, '\0');
+            DWORD got = 0;
+            ReadFile(readEnd, &chunk[0], available, &got, nullptr);
+            output.append(chunk, 0, got);
+        } else if (GetTickCount() - start > ms) {
+            break;
+        } else {
+            Sleep(20);
+        }
+    }
+    CloseHandle(readEnd);
+    DWORD code = 0;
+    if (!ended || WaitForSingleObject(info.hProcess, ms) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << commandLine << " did not end within " << ms << " ms; output so far:\n" << output;
+        TerminateProcess(info.hProcess, 99);
+        WaitForSingleObject(info.hProcess, 5000);
+        CloseHandle(info.hProcess);
+        return -1;
+    }
+    GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hProcess);
+    return static_cast<int>(code);
+}
+
 std::string ControlText(HWND dialog, int id) {
     char text[1024] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);

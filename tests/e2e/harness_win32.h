@@ -42,6 +42,11 @@ private:
     std::string name_;
 };
 
+// Runs bin/<exe> with `arguments` in the bin folder and waits for it; its
+// standard output and error go to `output`. The exit code, or -1 (and a
+// failure) when it could not start or did not end in time.
+int RunConsole(const std::string& exe, const std::string& arguments, std::string& output, DWORD ms = kWaitMs);
+
 // Text of a control; a message box's text is the static with id 0xFFFF.
 std::string ControlText(HWND dialog, int id);
 constexpr int kMessageBoxTextId = 0xFFFF;

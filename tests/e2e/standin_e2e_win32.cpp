@@ -1,0 +1,283 @@
+// The monitor's real driver path, against the stand-in driver loaded into
+// Wine's kernel: connecting, ticking, the driver's failures and odd port lists.
+// The stand-in tells what it was asked ("stats") and what it counted ("ports").
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+#include <vector>
+
+#include "common/driver_wire.h"
+#include "monitor/stats/port_tables.h"
+#include "tests/e2e/harness_win32.h"
+#include "tools/win32/standin_service.h"
+
+namespace {
+
+constexpr const char* kMonitor = "zorvel.exe";
+constexpr int kExitCommand = 107;
+// The monitor samples every 2 seconds.
+constexpr DWORD kTicksWaitMs = 12000;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The number after " key=" in the first line that starts with `start`; -1 when absent.
+long long Field(const std::string& text, const std::string& start, const std::string& key) {
+    for (const std::string& line : Lines(text)) {
+        const size_t at = line.find(" " + key + "=");
+        if (line.compare(0, start.size(), start) == 0 && at != std::string::npos) {
+            return std::stoll(line.substr(at + key.size() + 2));
+        }
+    }
+    return -1;
+}
+
+std::vector<zorvel::StatsRecord> ReadRecords(const std::string& path) {
+    const std::string bytes = e2e::ReadFileBytes(path);
+    std::vector<zorvel::StatsRecord> records(bytes.size() / sizeof(zorvel::StatsRecord));
+    std::memcpy(records.data(), bytes.data(), records.size() * sizeof(zorvel::StatsRecord));
+    return records;
+}
+
+// Every test installs the stand-in with its own configuration and removes it.
+class StandInBench : public ::testing::Test {
+protected:
+    void Install(uint32_t ports, const std::string& names = "", const std::string& links = "tarnel") {
+        standin::Settings settings;
+        settings.Ports = ports;
+        settings.Names = names;
+        settings.Links = links;
+        ASSERT_EQ("", standin::Install(settings, e2e::BinFolder() + "\\" + standin::kDriverFile));
+    }
+
+    void TearDown() override { EXPECT_EQ("", standin::Remove()); }
+
+    std::string Send(const std::string& line) {
+        std::string reply;
+        EXPECT_EQ("", standin::Send("", line, reply)) << line;
+        return reply;
+    }
+
+    long long Stat(int request, const char* key) {
+        return Field(Send("stats"), "request " + std::to_string(request) + " ", key);
+    }
+
+    // True once the stand-in has answered `count` counter reads in all.
+    bool WaitCounterReads(long long count) {
+        const DWORD start = GetTickCount();
+        long long served = 0;
+        while ((served = Stat(TP_REQUEST_COUNTER_READ, "served")) < count) {
+            if (GetTickCount() - start > kTicksWaitMs) {
+                ADD_FAILURE() << "the monitor made " << served << " counter reads, not " << count << ", within "
+                              << kTicksWaitMs << " ms";
+                return false;
+            }
+            Sleep(100);
+        }
+        return true;
+    }
+};
+
+class MonitorOnStandIn : public StandInBench {
+protected:
+    HWND StartMonitor(e2e::Program& monitor) { return monitor.WaitWindow("Zorvel", "TarnelPort Monitor"); }
+
+    // Ends the monitor with its own Exit command, which leaves calcs.dat behind.
+    void ExitMonitor(e2e::Program& monitor, HWND window, const std::string& folder) {
+        e2e::PostCommand(window, kExitCommand);
+        DWORD code = 1;
+        ASSERT_TRUE(monitor.WaitExit(&code));
+        EXPECT_EQ(0u, code);
+        EXPECT_EQ(29120, e2e::FileSize(folder + "\\calcs.dat"));
+    }
+};
+
+TEST_F(MonitorOnStandIn, EightPortsConnectAndTick) {
+    Install(8);
+    const std::string folder = e2e::FreshFolder();
+    e2e::Program monitor(kMonitor, "", folder);
+    HWND window = StartMonitor(monitor);
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(WaitCounterReads(3));
+
+    const std::string stats = Send("stats");
+    EXPECT_EQ(1, Field(stats, "request 10 ", "served")) << stats;
+    EXPECT_EQ(1560, Field(stats, "request 10 ", "out")) << stats;
+    // Eight ports and two spare slots of 20 bytes each.
+    EXPECT_EQ(200, Field(stats, "request 11 ", "in")) << stats;
+    EXPECT_EQ(200, Field(stats, "request 11 ", "out")) << stats;
+    EXPECT_EQ(0, Field(stats, "request 11 ", "refused") + Field(stats, "request 11 ", "failed")) << stats;
+    ExitMonitor(monitor, window, folder);
+}
+
+TEST_F(MonitorOnStandIn, AFailedCounterReadEndsTheProgramThroughItsExitSequence) {
+    Install(8);
+    const std::string folder = e2e::FreshFolder();
+    e2e::Program monitor(kMonitor, "", folder);
+    ASSERT_NE(nullptr, StartMonitor(monitor));
+    ASSERT_TRUE(WaitCounterReads(2));
+
+    // Nothing else may talk to the stand-in until the monitor's next read.
+    EXPECT_NE(std::string::npos, Send("fail 1").find("ok: the next 1 requests fail"));
+    HWND box = monitor.WaitDialog("Zorvel - Error", kTicksWaitMs);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("TarnelPort Driver Comm. Error.", e2e::ControlText(box, e2e::kMessageBoxTextId));
+    EXPECT_EQ(1, Stat(TP_REQUEST_COUNTER_READ, "failed"));
+
+    e2e::PressButton(box, IDOK);
+    DWORD code = 1;
+    ASSERT_TRUE(monitor.WaitExit(&code));
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ(29120, e2e::FileSize(folder + "\\calcs.dat"));
+}
+
+TEST_F(MonitorOnStandIn, NoPortsIsAConnectError) {
+    Install(0);
+    const std::string folder = e2e::FreshFolder();
+    e2e::Program monitor(kMonitor, "", folder);
+    HWND box = monitor.WaitDialog("Zorvel - Error");
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("Could not connect to TarnelPort Driver.", e2e::ControlText(box, e2e::kMessageBoxTextId));
+    e2e::PressButton(box, IDOK);
+    ASSERT_TRUE(monitor.WaitExit());
+    EXPECT_EQ(1, Stat(TP_REQUEST_PORT_LIST, "served"));
+    EXPECT_EQ(0, Stat(TP_REQUEST_COUNTER_READ, "served"));
+}
+
+TEST_F(MonitorOnStandIn, OfOneHundredThirtyPortsTheMonitorTakes128) {
+    Install(130);
+    const std::string folder = e2e::FreshFolder();
+    e2e::Program monitor(kMonitor, "", folder);
+    HWND window = StartMonitor(monitor);
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(WaitCounterReads(2));
+    // (128 + 2) slots of 20 bytes: the monitor counted 128 ports.
+    EXPECT_EQ(2600, Stat(TP_REQUEST_COUNTER_READ, "out"));
+    ExitMonitor(monitor, window, folder);
+    EXPECT_EQ(0u, ReadRecords(folder + "\\calcs.dat")[129].TxTotal) << "no port behind the 129th slot";
+}
+
+TEST_F(MonitorOnStandIn, AResetDriverAddsNothingAtThatTick) {
+    Install(8);
+    const std::string folder = e2e::FreshFolder();
+    e2e::Program monitor(kMonitor, "", folder);
+    HWND window = StartMonitor(monitor);
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(WaitCounterReads(2));
+    const long long readsBefore = Stat(TP_REQUEST_COUNTER_READ, "served");
+    EXPECT_NE(std::string::npos, Send("reset").find("ok: every counter back to 0"));
+    ASSERT_TRUE(WaitCounterReads(readsBefore + 2));
+    ExitMonitor(monitor, window, folder);
+
+    // Counters that went down must not come out as a wrapped difference: no
+    // total can exceed what the port carried since the stand-in started.
+    const std::string ports = Send("ports");
+    const std::vector<zorvel::StatsRecord> records = ReadRecords(folder + "\\calcs.dat");
+    ASSERT_EQ(130u, records.size());
+    for (int port = 0; port < 8; ++port) {
+        const std::string line = std::to_string(port + 1) + " ";
+        const long long lifeTx = Field(ports, line, "lifetx");
+        const long long lifeRx = Field(ports, line, "liferx");
+        ASSERT_GE(lifeTx, 0) << ports;
+        EXPECT_LE(records[port].TxTotal, lifeTx) << "port " << port;
+        EXPECT_LE(records[port].RxTotal, lifeRx) << "port " << port;
+    }
+    EXPECT_LT(Field(ports, "1 ", "tx"), Field(ports, "1 ", "lifetx")) << "the reset took effect\n" << ports;
+}
+
+TEST_F(MonitorOnStandIn, ATwelveCharacterNameLeavesTheNextSlotItsOwn) {
+    Install(2, "ABCDEFGHIJKL,SECOND");
+    const std::string folder = e2e::FreshFolder();
+    e2e::Program monitor(kMonitor, "", folder);
+    HWND window = StartMonitor(monitor);
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(WaitCounterReads(2));
+    EXPECT_EQ(80, Stat(TP_REQUEST_COUNTER_READ, "out")) << "two ports";
+    ExitMonitor(monitor, window, folder);
+}
+
+// Raw requests through Wine's I/O manager, as any program would send them.
+class StandInDevice : public StandInBench {
+protected:
+    HANDLE Open(const char* link) {
+        const std::string path = std::string("\\\\.\\") + link;
+        return CreateFileA(path.c_str(), 0, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+
+    // A port-list request in a 2000-byte block marked with 0xAA.
+    BOOL ListPorts(HANDLE device, DWORD code, DWORD inSize, DWORD outSize, std::vector<uint8_t>& block) {
+        block.assign(2000, 0xAA);
+        TpRequestHeader header = {TP_REQUEST_PORT_LIST, TP_NAME_SLOT_SIZE, {}};
+        std::memcpy(block.data(), &header, sizeof header);
+        DWORD returned = 0;
+        return DeviceIoControl(device, code, block.data(), inSize, block.data(), outSize, &returned, nullptr);
+    }
+};
+
+TEST_F(StandInDevice, BothCodesAnswerAndShortBuffersAreRefused) {
+    Install(3, "ABCDEFGHIJKL", "tarnel,korvexa");
+    HANDLE device = Open("korvexa");
+    ASSERT_NE(INVALID_HANDLE_VALUE, device) << GetLastError();
+    std::vector<uint8_t> block;
+    for (DWORD code : {TP_CONTROL_CODE_NT, TP_CONTROL_CODE_95}) {
+        ASSERT_TRUE(ListPorts(device, code, 1560, 1560, block)) << code << ": " << GetLastError();
+        EXPECT_EQ("ABCDEFGHIJKLCOM6", std::string(reinterpret_cast<char*>(&block[16]), 16)) << code;
+        EXPECT_EQ(std::vector<uint8_t>(12, 0), std::vector<uint8_t>(&block[52], &block[64])) << code;
+        EXPECT_EQ(0xAA, block[64]) << code;
+    }
+    EXPECT_FALSE(ListPorts(device, TP_CONTROL_CODE_NT, 1560, 27, block));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
+    EXPECT_EQ(0xAA, block[16]) << "a refused request leaves the buffer alone";
+    EXPECT_FALSE(ListPorts(device, TP_CONTROL_CODE_NT, 8, 1560, block));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+    EXPECT_FALSE(ListPorts(device, 0x1B2014, 1560, 1560, block));
+    CloseHandle(device);
+}
+
+TEST_F(StandInDevice, OnlyTheConfiguredLinksExist) {
+    Install(1, "", "korvexa");
+    HANDLE korvexa = Open("korvexa");
+    EXPECT_NE(INVALID_HANDLE_VALUE, korvexa);
+    CloseHandle(korvexa);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, Open("tarnel"));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
+}
+
+using StandInControl = StandInBench;
+
+TEST_F(StandInControl, AByHandSessionWithTheControlProgram) {
+    std::string out;
+    ASSERT_EQ(0, e2e::RunConsole("standin_ctl.exe", "install --names P1,P2,P3 --links korvexa --seed 9", out)) << out;
+    EXPECT_EQ("stand-in running: 3 ports, links korvexa\r\n", out);
+    ASSERT_EQ(0, e2e::RunConsole("standin_ctl.exe", "send help", out)) << out;
+    EXPECT_NE(std::string::npos, out.find("stand-in started: 3 ports, seed 9")) << out;
+    EXPECT_NE(std::string::npos, out.find("  burst N ")) << out;
+    ASSERT_EQ(0, e2e::RunConsole("standin_ctl.exe", "send --link korvexa cd p2 off", out)) << out;
+    EXPECT_NE(std::string::npos, out.find("ok: P2 CD forced off")) << out;
+    EXPECT_EQ(0, e2e::RunConsole("standin_ctl.exe", "send nonsense", out)) << out;
+    EXPECT_EQ("error: unknown command; help lists them\r\n", out);
+
+    EXPECT_EQ(0, e2e::RunConsole("standin_ctl.exe", "stop", out)) << out;
+    EXPECT_EQ(1, e2e::RunConsole("standin_ctl.exe", "send help", out)) << out;
+    EXPECT_EQ(0, e2e::RunConsole("standin_ctl.exe", "start", out)) << out;
+    EXPECT_NE(std::string::npos, (e2e::RunConsole("standin_ctl.exe", "send", out), out).find("started: 3 ports"));
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(0, e2e::RunConsole("standin_ctl.exe", "remove", out)) << out;
+        EXPECT_EQ("stand-in removed\r\n", out);
+    }
+    EXPECT_EQ(2, e2e::RunConsole("standin_ctl.exe", "install --ports", out));
+    EXPECT_EQ(1, e2e::RunConsole("standin_ctl.exe", "install --names ABCDEFGHIJKLM", out));
+    EXPECT_NE(std::string::npos, out.find("longer than 12 characters")) << out;
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+/* Trace text waiting for the next trace request. */
+#ifndef TOOLS_STANDIN_SI_TRACE_H
+#define TOOLS_STANDIN_SI_TRACE_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define SI_TRACE_CAPACITY 32768u
+
+typedef struct SiTrace {
+    uint32_t len;
+    char text[SI_TRACE_CAPACITY];
+} SiTrace;
+
+/* When nobody polls, the oldest whole lines make room for the new text. */
+void si_trace_append(SiTrace* trace, const char* text, uint32_t n);
+/* Moves up to `room` bytes from the front into `out`; returns how many. */
+uint32_t si_trace_take(SiTrace* trace, uint8_t* out, uint32_t room);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

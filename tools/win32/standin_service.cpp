@@ -1,0 +1,360 @@
+#include "tools/win32/standin_service.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <windows.h>
+
+#include "common/driver_wire.h"
+#include "tools/standin/si_config.h"
+
+namespace standin {
+namespace {
+
+constexpr DWORD kStateWaitMs = 15000;
+constexpr DWORD kPollMs = 50;
+constexpr int kMaxDrainReplies = 64;
+
+class ServiceHandle {
+public:
+    explicit ServiceHandle(SC_HANDLE handle) : handle_(handle) {}
+    ~ServiceHandle() {
+        if (handle_ != nullptr) {
+            CloseServiceHandle(handle_);
+        }
+    }
+    ServiceHandle(const ServiceHandle&) = delete;
+    ServiceHandle& operator=(const ServiceHandle&) = delete;
+    SC_HANDLE Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+private:
+    SC_HANDLE handle_;
+};
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
+        }
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    HANDLE Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+std::string Failed(const char* what, DWORD error) {
+    return std::string(what) + " failed, error " + std::to_string(error);
+}
+
+std::string Failed(const char* what) {
+    return Failed(what, GetLastError());
+}
+
+ServiceHandle OpenManager() {
+    return ServiceHandle(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+}
+
+// Waits while the service is on its way to `target`; an error when it settles elsewhere or takes too long.
+std::string WaitForState(SC_HANDLE service, DWORD target) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        SERVICE_STATUS status = {};
+        if (!QueryServiceStatus(service, &status)) {
+            return Failed("QueryServiceStatus");
+        }
+        if (status.dwCurrentState == target) {
+            return "";
+        }
+        const bool pending =
+            status.dwCurrentState == SERVICE_START_PENDING || status.dwCurrentState == SERVICE_STOP_PENDING;
+        if (!pending) {
+            return "the service settled in state " + std::to_string(status.dwCurrentState) + ", exit code " +
+                   std::to_string(status.dwWin32ExitCode);
+        }
+        if (GetTickCount() - start > kStateWaitMs) {
+            return "the service did not reach state " + std::to_string(target) + " within " +
+                   std::to_string(kStateWaitMs) + " ms";
+        }
+        Sleep(kPollMs);
+    }
+}
+
+std::string ServiceKeyPath() {
+    return std::string("System\\CurrentControlSet\\Services\\") + kServiceName;
+}
+
+bool ServiceKeyExists() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ServiceKeyPath().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+// Deleting only marks a service while something still holds it; a new one of
+// the same name can be created once it is gone, its registry key with it.
+std::string WaitUntilGone(SC_HANDLE manager) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        ServiceHandle service(OpenServiceA(manager, kServiceName, SERVICE_QUERY_STATUS));
+        if (!service) {
+            const DWORD error = GetLastError();
+            if (error != ERROR_SERVICE_DOES_NOT_EXIST) {
+                return Failed("OpenServiceA", error);
+            }
+            if (!ServiceKeyExists()) {
+                return "";
+            }
+        }
+        if (GetTickCount() - start > kStateWaitMs) {
+            return "the service was still there " + std::to_string(kStateWaitMs) + " ms after its removal";
+        }
+        Sleep(kPollMs);
+    }
+}
+
+std::string SetValues(const Settings& settings) {
+    HKEY key = nullptr;
+    LONG error = RegOpenKeyExA(HKEY_LOCAL_MACHINE, ServiceKeyPath().c_str(), 0, KEY_SET_VALUE, &key);
+    if (error != ERROR_SUCCESS) {
+        return Failed("RegOpenKeyExA", static_cast<DWORD>(error));
+    }
+    auto setDword = [key](const char* name, DWORD value) {
+        return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    };
+    auto setText = [key](const char* name, const std::string& value) {
+        return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>(value.size() + 1));
+    };
+    error = setDword("Ports", settings.Ports);
+    if (error == ERROR_SUCCESS) {
+        error = setDword("Seed", settings.Seed);
+    }
+    if (error == ERROR_SUCCESS) {
+        error = setText("Links", settings.Links);
+    }
+    if (error == ERROR_SUCCESS) {
+        error = settings.Names.empty() ? ERROR_SUCCESS : setText("PortNames", settings.Names);
+    }
+    RegCloseKey(key);
+    return error == ERROR_SUCCESS ? "" : Failed("RegSetValueExA", static_cast<DWORD>(error));
+}
+
+// Wine marks a service that a 32-bit program creates as a 32-bit one and
+// hosts its driver in the 32-bit device host, which cannot load a 64-bit
+// driver. The system's own sc.exe, run natively, creates a native service.
+std::string NativeServiceTool() {
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    std::vector<char> windows(MAX_PATH * 4);
+    const UINT length = GetWindowsDirectoryA(windows.data(), static_cast<UINT>(windows.size()));
+    return std::string(windows.data(), length < windows.size() ? length : 0) +
+           (wow64 ? "\\Sysnative\\sc.exe" : "\\System32\\sc.exe");
+}
+
+std::string RunQuietly(const std::string& program, std::string commandLine) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    FileHandle nul(
+        CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nul.Get();
+    startup.hStdOutput = nul.Get();
+    startup.hStdError = nul.Get();
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &info)) {
+        return Failed(("starting " + program).c_str());
+    }
+    FileHandle process(info.hProcess);
+    FileHandle thread(info.hThread);
+    if (WaitForSingleObject(process.Get(), kStateWaitMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process.Get(), 1);
+        return program + " did not end within " + std::to_string(kStateWaitMs) + " ms";
+    }
+    DWORD code = 1;
+    GetExitCodeProcess(process.Get(), &code);
+    return code == 0 ? "" : program + " ended with code " + std::to_string(code);
+}
+
+std::string Create(const std::string& driverPath) {
+    std::vector<char> full(MAX_PATH * 4);
+    const DWORD length = GetFullPathNameA(driverPath.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size()) {
+        return Failed("GetFullPathNameA");
+    }
+    if (GetFileAttributesA(full.data()) == INVALID_FILE_ATTRIBUTES) {
+        return std::string("no driver file ") + full.data();
+    }
+    const std::string sc = NativeServiceTool();
+    return RunQuietly(sc, "\"" + sc + "\" create " + kServiceName +
+                              " type= kernel start= demand error= normal DisplayName= \"TarnelPort stand-in driver\"" +
+                              " binpath= \"" + full.data() + "\"");
+}
+
+void SetHeader(std::vector<uint8_t>& buffer) {
+    TpRequestHeader header = {};
+    header.Code = TP_REQUEST_TRACE;
+    header.SlotSize = TP_TRACE_EXCHANGE_SIZE;
+    std::copy_n(reinterpret_cast<const uint8_t*>(&header), sizeof header, buffer.begin());
+}
+
+// One exchange; appends the reply text and tells whether the reply was full.
+std::string Exchange(HANDLE device, std::vector<uint8_t>& buffer, std::string& reply, bool& full) {
+    SetHeader(buffer);
+    DWORD returned = 0;
+    if (!DeviceIoControl(device, TP_CONTROL_CODE_NT, buffer.data(), TP_TRACE_EXCHANGE_SIZE, buffer.data(),
+                         TP_TRACE_EXCHANGE_SIZE, &returned, nullptr)) {
+        return Failed("DeviceIoControl");
+    }
+    uint32_t count = 0;
+    std::copy_n(buffer.begin() + 4, sizeof count, reinterpret_cast<uint8_t*>(&count));
+    // A claimed count beyond the text area is the stand-in's own "count N".
+    const uint32_t text = count < TP_TRACE_TEXT_ROOM ? count : TP_TRACE_TEXT_ROOM;
+    reply.append(reinterpret_cast<const char*>(buffer.data()) + TP_HEADER_SIZE, text);
+    full = count == TP_TRACE_TEXT_ROOM;
+    return "";
+}
+
+HANDLE OpenDevice(const std::string& link) {
+    const std::string path = "\\\\.\\" + link;
+    return CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+HANDLE OpenLink(const std::string& link) {
+    if (!link.empty()) {
+        return OpenDevice(link);
+    }
+    const HANDLE tarnel = OpenDevice("tarnel");
+    return tarnel != INVALID_HANDLE_VALUE ? tarnel : OpenDevice("korvexa");
+}
+
+}  // namespace
+
+std::string CheckSettings(const Settings& settings) {
+    SiConfig config;
+    si_config_defaults(&config);
+    const char* problem = si_config_set_ports(&config, settings.Ports);
+    if (problem == nullptr && !settings.Names.empty()) {
+        problem = si_config_set_names(&config, settings.Names.data(), static_cast<uint32_t>(settings.Names.size()));
+    }
+    if (problem == nullptr) {
+        problem = si_config_set_links(&config, settings.Links.data(), static_cast<uint32_t>(settings.Links.size()));
+    }
+    return problem == nullptr ? "" : problem;
+}
+
+std::string Install(const Settings& settings, const std::string& driverPath) {
+    std::string problem = CheckSettings(settings);
+    if (problem.empty()) {
+        problem = Remove();
+    }
+    if (!problem.empty()) {
+        return problem;
+    }
+    problem = Create(driverPath);
+    if (problem.empty()) {
+        problem = SetValues(settings);
+    }
+    if (problem.empty()) {
+        problem = Start();
+    }
+    // Half an installation would only be in the next one's way.
+    if (!problem.empty()) {
+        Remove();
+    }
+    return problem;
+}
+
+std::string Start() {
+    ServiceHandle manager = OpenManager();
+    if (!manager) {
+        return Failed("OpenSCManagerA");
+    }
+    ServiceHandle service(OpenServiceA(manager.Get(), kServiceName, SERVICE_START | SERVICE_QUERY_STATUS));
+    if (!service) {
+        return Failed("OpenServiceA");
+    }
+    if (!StartServiceA(service.Get(), 0, nullptr) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING) {
+        return Failed("StartServiceA");
+    }
+    return WaitForState(service.Get(), SERVICE_RUNNING);
+}
+
+std::string Stop() {
+    ServiceHandle manager = OpenManager();
+    if (!manager) {
+        return Failed("OpenSCManagerA");
+    }
+    ServiceHandle service(OpenServiceA(manager.Get(), kServiceName, SERVICE_STOP | SERVICE_QUERY_STATUS));
+    if (!service) {
+        const DWORD error = GetLastError();
+        return error == ERROR_SERVICE_DOES_NOT_EXIST ? "" : Failed("OpenServiceA", error);
+    }
+    SERVICE_STATUS status = {};
+    if (!ControlService(service.Get(), SERVICE_CONTROL_STOP, &status) && GetLastError() != ERROR_SERVICE_NOT_ACTIVE) {
+        return Failed("ControlService");
+    }
+    return WaitForState(service.Get(), SERVICE_STOPPED);
+}
+
+std::string Remove() {
+    std::string problem = Stop();
+    if (!problem.empty()) {
+        return problem;
+    }
+    ServiceHandle manager = OpenManager();
+    if (!manager) {
+        return Failed("OpenSCManagerA");
+    }
+    {
+        ServiceHandle service(OpenServiceA(manager.Get(), kServiceName, DELETE));
+        if (!service) {
+            const DWORD error = GetLastError();
+            return error == ERROR_SERVICE_DOES_NOT_EXIST ? "" : Failed("OpenServiceA", error);
+        }
+        if (!DeleteService(service.Get()) && GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE) {
+            return Failed("DeleteService");
+        }
+    }
+    return WaitUntilGone(manager.Get());
+}
+
+std::string Send(const std::string& link, const std::string& line, std::string& reply) {
+    reply.clear();
+    FileHandle device(OpenLink(link));
+    if (!device) {
+        const DWORD error = GetLastError();
+        const std::string path = link.empty() ? std::string("\\\\.\\tarnel or \\\\.\\korvexa") : "\\\\.\\" + link;
+        return Failed(("opening " + path).c_str(), error);
+    }
+    if (line.size() + 2 > TP_TRACE_TEXT_ROOM) {
+        return "command line too long";
+    }
+    // As the trace viewer does: an 11,000-byte block, 10,100 bytes exchanged.
+    std::vector<uint8_t> buffer(11000);
+    std::copy(line.begin(), line.end(), buffer.begin() + TP_HEADER_SIZE);
+    if (!line.empty()) {
+        buffer[TP_HEADER_SIZE + line.size()] = '\r';
+    }
+    bool full = false;
+    std::string problem = Exchange(device.Get(), buffer, reply, full);
+    // A long answer, such as "ports" on many ports, comes in several replies.
+    for (int i = 0; problem.empty() && full && i < kMaxDrainReplies; ++i) {
+        buffer[TP_HEADER_SIZE] = '\0';
+        problem = Exchange(device.Get(), buffer, reply, full);
+    }
+    return problem;
+}
+
+}  // namespace standin
