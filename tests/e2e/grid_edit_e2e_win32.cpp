@@ -110,6 +110,25 @@ std::string Section(const std::string& view, const std::string& name) {
     return view.substr(body, view.find("\r\n\r\n", body) - body);
 }
 
+TEST(ColumnSetup, TheTemplateHasEveryControlInTabOrder) {
+    EXPECT_EQ(
+        "\"Column Setup\" 8 \"Helv\" 200x150 modal caption sysmenu\n"
+        "1 default-push-button \"&OK\" 10,130,50,14\n"
+        "2 push-button \"&Cancel\" 70,130,50,14\n"
+        "194 push-button \"&Help\" 130,130,50,14\n"
+        "-1 right-label \"Input:\" 5,10,30,12\n"
+        "153 drop-down-list-scrolled \"\" 40,10,125,80\n"
+        "-1 right-label \"&Type:\" 5,25,30,12\n"
+        "150 drop-down-list-scrolled \"\" 40,25,100,80\n"
+        "-1 right-label \"&Name:\" 5,45,30,12\n"
+        "154 bordered-edit \"\" 40,45,125,15\n"
+        "-1 right-label \"&Width:\" 5,65,30,12\n"
+        "155 bordered-edit \"\" 40,65,65,15\n"
+        "156 push-button \"Color0\" 40,85,50,14\n"
+        "157 push-button \"Color1\" 40,105,50,14\n",
+        e2e::DialogOutline(kMonitor, "CELLDLG"));
+}
+
 TEST_F(GridEdit, AHeaderDraggedOntoAnotherAndAnEdgeDraggedRightAreSavedInTheViewFile) {
     e2e::Program monitor(kMonitor, "-F", folder);
     HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
