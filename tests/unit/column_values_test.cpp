@@ -98,13 +98,4 @@ TEST_F(ColumnValuesTest, AChosenStatisticGivesItsNameAndATitleTypedAfterwardsWin
     EXPECT_STREQ("Carrier runs", column.Name);
 }
 
-TEST_F(ColumnValuesTest, OkStoresTheWorkingColours) {
-    ColumnForm form = ColumnFormOf(column, statistics);
-    EXPECT_EQ(0x010203u, form.Color0);
-    form.Color0 = Rgb(255, 0, 0);
-    ApplyColumnForm(column, form);
-    EXPECT_EQ(Rgb(255, 0, 0), column.Color0);
-    EXPECT_EQ(0x040506u, column.Color1);
-}
-
 }  // namespace
