@@ -33,3 +33,12 @@
 #define IDC_SETUP_HELP 194
 #define IDC_HOUR_MULTI 195
 #define IDC_HOUR_SINGLE 196
+
+// Column Setup dialog "CELLDLG"
+#define IDC_CELL_TYPE 150
+#define IDC_CELL_INPUT 153
+#define IDC_CELL_NAME 154
+#define IDC_CELL_WIDTH 155
+#define IDC_CELL_COLOR0 156
+#define IDC_CELL_COLOR1 157
+#define IDC_CELL_HELP 194

@@ -2,13 +2,17 @@
 
 #include <string>
 
+#include "common/prompter.h"
 #include "common/win32/dialogs.h"
 #include "monitor/about_text.h"
 #include "monitor/files/settings_file.h"
 #include "monitor/files/view_file.h"
 #include "monitor/grid/columns.h"
 #include "monitor/grid/grid_text.h"
+#include "monitor/grid/hit_commands.h"
 #include "monitor/grid/view_state.h"
+#include "monitor/win32/column_dialog.h"
+#include "monitor/win32/grid_mouse.h"
 #include "monitor/win32/grid_window.h"
 #include "monitor/win32/monitor_app.h"
 #include "monitor/win32/setup_dialog.h"
@@ -105,11 +109,9 @@ LRESULT OnScroll(HWND window, ScrollBar bar, WPARAM wParam) {
 LRESULT OnMouseMove(HWND window, LPARAM lParam) {
     if (g_app.CursorPending) {
         g_app.CursorPending = false;
-        switch (g_app.CursorMode) {
-            case 0: SetCursor(g_app.ArrowCursor); break;
-            case 1: SetCursor(g_app.MoveCursor); break;
-            case 2: SetCursor(g_app.SizeCursor); break;
-            default: break;
+        HCURSOR cursor = CursorFor(g_app.CursorMode);
+        if (cursor != nullptr) {
+            SetCursor(cursor);
         }
     }
     ViewState* view = ViewOf(window);
@@ -118,6 +120,62 @@ LRESULT OnMouseMove(HWND window, LPARAM lParam) {
         view->PointerY = HIWORD(lParam);
     }
     return 0;
+}
+
+LRESULT OnMouseButton(HWND window, MouseMessage message) {
+    ViewState* view = ViewOf(window);
+    if (view != nullptr) {
+        HandleGridButton(window, *view, message);
+    }
+    return 0;
+}
+
+// A lost driver may destroy the window while the question is open; the answer
+// then no longer concerns any view.
+class WindowPrompter : public common::Prompter {
+public:
+    explicit WindowPrompter(HWND window) : window_(window) {}
+    bool AskYesNo(const std::string& question) override {
+        return common::PromptBox(MB_YESNO, "%s", question.c_str()) == IDYES && ViewOf(window_) != nullptr;
+    }
+
+private:
+    HWND window_;
+};
+
+// Modal loops run ticks, which may destroy the window and its view: look the
+// view up again afterwards.
+void RelayoutIfAlive(HWND window) {
+    ViewState* view = ViewOf(window);
+    if (view != nullptr) {
+        Relayout(window, *view);
+    }
+}
+
+void ResetStatistics(HWND window, ViewState& view) {
+    WindowPrompter prompter(window);
+    ResetHitStatistics(*g_app.Tables, view, prompter);
+    RelayoutIfAlive(window);
+}
+
+void EditHitColumn(HWND window, ViewState& view) {
+    ColumnDef* column = HitColumnDef(view);
+    if (column != nullptr) {
+        RunColumnDialog(window, *column, g_app.StatisticCount);
+    }
+    RelayoutIfAlive(window);
+}
+
+void AddColumn(HWND window, ViewState& view) {
+    if (AddColumnAfterHit(view) == 0) {
+        EditHitColumn(window, view);
+    }
+}
+
+void RemoveClickedColumn(HWND window, ViewState& view) {
+    if (RemoveHitColumn(view) == 0) {
+        Relayout(window, view);
+    }
 }
 
 void EditReport(HWND window) {
@@ -204,6 +262,10 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
         case IDM_EDIT_REPORT: EditReport(window); break;
         case IDM_HELP: common::OpenHelpTopic(1); break;
         case IDM_ABOUT: ShowAbout(window); break;
+        case IDM_REMOVE: RemoveClickedColumn(window, *view); break;
+        case IDM_RESET: ResetStatistics(window, *view); break;
+        case IDM_PROPERTIES: EditHitColumn(window, *view); break;
+        case IDM_ADD: AddColumn(window, *view); break;
         default: break;
     }
     return 0;
@@ -239,6 +301,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_COMMAND: return OnCommand(window, wParam);
         case WM_NCMOUSEMOVE: g_app.CursorPending = true; return 0;
         case WM_MOUSEMOVE: return OnMouseMove(window, lParam);
+        case WM_LBUTTONDOWN: return OnMouseButton(window, MouseMessage::LeftDown);
+        case WM_LBUTTONUP: return OnMouseButton(window, MouseMessage::LeftUp);
+        case WM_RBUTTONDOWN: return OnMouseButton(window, MouseMessage::RightDown);
+        case WM_RBUTTONUP: return OnMouseButton(window, MouseMessage::RightUp);
         case WM_KEYDOWN: return 0;
         default: return DefWindowProcA(window, message, wParam, lParam);
     }

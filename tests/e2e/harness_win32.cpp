@@ -1,5 +1,6 @@
 #include "tests/e2e/harness_win32.h"
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -81,6 +82,66 @@ void OutlineMenu(HMENU menu, std::ostringstream& out, int depth) {
             out << label << "=" << item.wID << "\n";
         }
     }
+}
+
+// Reads the template's variable-length fields in place.
+class TemplateReader {
+public:
+    explicit TemplateReader(const void* data) : at_(static_cast<const BYTE*>(data)) {}
+
+    template <typename T>
+    T Take() {
+        T value;
+        std::memcpy(&value, at_, sizeof value);
+        at_ += sizeof value;
+        return value;
+    }
+    // A text or, after 0xFFFF, an ordinal (given as "#n").
+    std::string TextOrOrdinal() {
+        if (Peek() == 0xFFFF) {
+            Take<WORD>();
+            return "#" + std::to_string(Take<WORD>());
+        }
+        return Text();
+    }
+    std::string Text() {
+        std::string text;
+        for (WORD c = Take<WORD>(); c != 0; c = Take<WORD>()) {
+            text += static_cast<char>(c);
+        }
+        return text;
+    }
+    void AlignTo4(const void* base) {
+        while ((at_ - static_cast<const BYTE*>(base)) % 4 != 0) {
+            ++at_;
+        }
+    }
+
+private:
+    WORD Peek() const {
+        WORD value;
+        std::memcpy(&value, at_, sizeof value);
+        return value;
+    }
+    const BYTE* at_;
+};
+
+std::string ControlKind(const std::string& windowClass, DWORD style) {
+    if (windowClass == "#128") {
+        return (style & 0xF) == BS_DEFPUSHBUTTON ? "default-push-button" : "push-button";
+    }
+    if (windowClass == "#129") {
+        return style & WS_BORDER ? "bordered-edit" : "edit";
+    }
+    if (windowClass == "#130") {
+        return (style & 0x3) == SS_RIGHT ? "right-label" : "label";
+    }
+    if (windowClass == "#133") {
+        std::string kind = (style & 0x3) == CBS_DROPDOWNLIST ? "drop-down-list" : "combo-box";
+        kind += style & CBS_SORT ? "-sorted" : "";
+        return kind + (style & WS_VSCROLL ? "-scrolled" : "");
+    }
+    return windowClass;
 }
 
 }  // namespace
@@ -326,6 +387,51 @@ std::string MenuOutline(const std::string& exe, const char* menuName) {
     if (menu != nullptr) {
         OutlineMenu(menu, out, 0);
         DestroyMenu(menu);
+    }
+    FreeLibrary(module);
+    return out.str();
+}
+
+std::string DialogOutline(const std::string& exe, const char* dialogName) {
+    HMODULE module = LoadLibraryExA((BinFolder() + "\\" + exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) {
+        return "cannot load " + exe;
+    }
+    HRSRC resource = FindResourceA(module, dialogName, RT_DIALOG);
+    const void* base = resource != nullptr ? LockResource(LoadResource(module, resource)) : nullptr;
+    if (base == nullptr) {
+        FreeLibrary(module);
+        return std::string("no dialog ") + dialogName;
+    }
+    std::ostringstream out;
+    TemplateReader reader(base);
+    const DWORD style = reader.Take<DWORD>();
+    reader.Take<DWORD>();
+    const WORD controls = reader.Take<WORD>();
+    const short box[4] = {reader.Take<short>(), reader.Take<short>(), reader.Take<short>(), reader.Take<short>()};
+    reader.TextOrOrdinal();
+    reader.TextOrOrdinal();
+    out << "\"" << reader.Text() << "\"";
+    if (style & DS_SETFONT) {
+        const WORD points = reader.Take<WORD>();
+        out << " " << points << " \"" << reader.Text() << "\"";
+    }
+    out << " " << box[2] << "x" << box[3] << (style & DS_MODALFRAME ? " modal" : "")
+        << (style & WS_CAPTION ? " caption" : "") << (style & WS_SYSMENU ? " sysmenu" : "") << "\n";
+    for (WORD i = 0; i < controls; ++i) {
+        reader.AlignTo4(base);
+        const DWORD itemStyle = reader.Take<DWORD>();
+        reader.Take<DWORD>();
+        const short place[4] = {reader.Take<short>(), reader.Take<short>(), reader.Take<short>(), reader.Take<short>()};
+        const WORD id = reader.Take<WORD>();
+        const std::string windowClass = reader.TextOrOrdinal();
+        const std::string text = reader.TextOrOrdinal();
+        const WORD extra = reader.Take<WORD>();
+        for (WORD b = 0; b < extra; ++b) {
+            reader.Take<BYTE>();
+        }
+        out << static_cast<short>(id) << " " << ControlKind(windowClass, itemStyle) << " \"" << text << "\" "
+            << place[0] << "," << place[1] << "," << place[2] << "," << place[3] << "\n";
     }
     FreeLibrary(module);
     return out.str();

@@ -65,4 +65,9 @@ void PressButton(HWND dialog, int id);
 // file, since Wine does not show another process's menu items.
 std::string MenuOutline(const std::string& exe, const char* menuName);
 
+// A program's dialog template, read from the program file: a first line with the
+// caption, font and size, then one line per control in tab order:
+// "id kind "text" x,y,w,h" in dialog units.
+std::string DialogOutline(const std::string& exe, const char* dialogName);
+
 }  // namespace e2e

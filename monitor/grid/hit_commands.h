@@ -1,0 +1,25 @@
+// The popup's commands on the hit cell: remove, add and reset.
+#pragma once
+
+#include "common/prompter.h"
+#include "monitor/grid/view_state.h"
+#include "monitor/stats/port_tables.h"
+
+namespace zorvel {
+
+// The column definition of the hit column; null on the device column or when
+// the hit column is gone.
+ColumnDef* HitColumnDef(ViewState& view);
+
+// Removes the hit column; 1 when the hit names no column.
+int RemoveHitColumn(ViewState& view);
+
+// Inserts an "Errors" column just after the hit column (first on the device
+// column) and makes the hit name it; 1 when 70 columns exist.
+int AddColumnAfterHit(ViewState& view);
+
+// Clears the statistics the hit cell stands for: everything shown ("Reset All?"),
+// a port's row ("Reset Port?"), a column ("Reset Column?"), or one cell without asking.
+void ResetHitStatistics(PortTables& tables, const ViewState& view, common::Prompter& prompter);
+
+}  // namespace zorvel

@@ -1,0 +1,119 @@
+#include "monitor/win32/column_dialog.h"
+
+#include "common/win32/dialogs.h"
+#include "monitor/dialogs/column_values.h"
+#include "monitor/stats/catalogue.h"
+#include "monitor/win32/dialog_text.h"
+#include "monitor/win32/monitor_app.h"
+#include "resources/zorvel_ids.h"
+
+namespace zorvel {
+namespace {
+
+constexpr int kHelpContext = 3;
+
+struct ColumnContext {
+    ColumnDef& Column;
+    int StatisticCount;
+    COLORREF Colours[2];  // the working colours; the column gets them only on OK
+};
+
+void FillList(HWND dialog, int id, const char* const* names, int count, int selected) {
+    SendDlgItemMessageA(dialog, id, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names[i]));
+    }
+    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+void Initialise(HWND dialog, ColumnContext& context) {
+    const ColumnForm form = ColumnFormOf(context.Column, context.StatisticCount);
+    FillList(dialog, IDC_CELL_INPUT, kStatisticNames, context.StatisticCount, form.InputSelection);
+    FillList(dialog, IDC_CELL_TYPE, kDisplayTypeNames, 4, form.TypeSelection);
+    SetDlgItemTextA(dialog, IDC_CELL_WIDTH, form.Width.c_str());
+    context.Colours[0] = form.Color0;
+    context.Colours[1] = form.Color1;
+    SetDlgItemTextA(dialog, IDC_CELL_NAME, form.Name.c_str());
+}
+
+int Selected(HWND dialog, int id) {
+    return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+}
+
+void StoreControls(HWND dialog, const ColumnContext& context) {
+    ColumnForm form;
+    form.TypeSelection = Selected(dialog, IDC_CELL_TYPE);
+    form.InputSelection = Selected(dialog, IDC_CELL_INPUT);
+    form.Name = DialogItemText(dialog, IDC_CELL_NAME);
+    form.Width = DialogItemText(dialog, IDC_CELL_WIDTH);
+    form.Color0 = context.Colours[0];
+    form.Color1 = context.Colours[1];
+    ApplyColumnForm(context.Column, form);
+}
+
+void OnStatisticChosen(HWND dialog, const ColumnContext& context) {
+    const char* title = TitleForStatistic(Selected(dialog, IDC_CELL_INPUT), context.StatisticCount);
+    if (title != nullptr) {
+        SetDlgItemTextA(dialog, IDC_CELL_NAME, title);
+    }
+}
+
+// Draws the button's colour as a rounded swatch; the brush lives only for this
+// message, and the answer 0 leaves the button's own colours to the platform.
+INT_PTR PaintSwatch(HDC dc, HWND button, const ColumnContext& context) {
+    const int id = GetDlgCtrlID(button);
+    if (id != IDC_CELL_COLOR0 && id != IDC_CELL_COLOR1) {
+        return 0;
+    }
+    HBRUSH brush = CreateSolidBrush(context.Colours[id == IDC_CELL_COLOR0 ? 0 : 1]);
+    HGDIOBJ previous = SelectObject(dc, brush);
+    RoundRect(dc, 0, 0, 120, 20, 8, 8);
+    SelectObject(dc, previous);
+    DeleteObject(brush);
+    return 0;
+}
+
+INT_PTR OnCommand(HWND dialog, WPARAM wParam, ColumnContext& context) {
+    switch (LOWORD(wParam)) {
+        case IDOK:
+            StoreControls(dialog, context);
+            EndDialog(dialog, 0);
+            return TRUE;
+        case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+        case IDC_CELL_INPUT:
+            if (HIWORD(wParam) == CBN_SELCHANGE) {
+                OnStatisticChosen(dialog, context);
+            }
+            return TRUE;
+        case IDC_CELL_COLOR0: common::PickColour(dialog, context.Colours[0]); return TRUE;
+        case IDC_CELL_COLOR1: common::PickColour(dialog, context.Colours[1]); return TRUE;
+        case IDC_CELL_HELP: common::OpenHelpTopic(kHelpContext); return TRUE;
+        default: return FALSE;
+    }
+}
+
+INT_PTR CALLBACK ColumnProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* context = reinterpret_cast<ColumnContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+        case WM_INITDIALOG:
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            Initialise(dialog, *reinterpret_cast<ColumnContext*>(lParam));
+            // No default focus is asked for.
+            return FALSE;
+        case WM_COMMAND: return context != nullptr ? OnCommand(dialog, wParam, *context) : FALSE;
+        case WM_CTLCOLORBTN:
+            return context != nullptr
+                       ? PaintSwatch(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), *context)
+                       : 0;
+        default: return FALSE;
+    }
+}
+
+}  // namespace
+
+void RunColumnDialog(HWND owner, ColumnDef& column, int statisticCount) {
+    ColumnContext context{column, statisticCount, {}};
+    DialogBoxParamA(g_app.Instance, "CELLDLG", owner, ColumnProc, reinterpret_cast<LPARAM>(&context));
+}
+
+}  // namespace zorvel
