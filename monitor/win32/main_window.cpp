@@ -143,8 +143,8 @@ private:
     HWND window_;
 };
 
-// Modal loops run ticks, which may destroy the window and its view: look the
-// view up again afterwards.
+// Modal loops (choosers, questions, dialogs) run ticks, which may destroy the
+// window and its view: every command looks the view up again afterwards.
 void RelayoutIfAlive(HWND window) {
     ViewState* view = ViewOf(window);
     if (view != nullptr) {
@@ -187,14 +187,16 @@ void EditReport(HWND window) {
     g_app.RestoreStartDirectory();
 }
 
-void OpenView(HWND window, ViewState& view) {
+void OpenView(HWND window) {
     std::string name = "*.vew";
-    if (common::PickFileName(window, false, name, nullptr, kViewFilter) == 0) {
-        ReadViewFile(view, name.c_str(), g_app.StatisticCount, g_app.Alerts);
-        view.GridColumns = static_cast<int16_t>(view.ColumnCount + 1);
-        Relayout(window, view);
-    }
+    const bool chosen = common::PickFileName(window, false, name, nullptr, kViewFilter) == 0;
     g_app.RestoreStartDirectory();
+    ViewState* view = ViewOf(window);
+    if (chosen && view != nullptr) {
+        ReadViewFile(*view, name.c_str(), g_app.StatisticCount, g_app.Alerts);
+        view->GridColumns = static_cast<int16_t>(view->ColumnCount + 1);
+        Relayout(window, *view);
+    }
 }
 
 void SaveView(ViewState& view) {
@@ -202,18 +204,22 @@ void SaveView(ViewState& view) {
     WriteSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
 }
 
-void SaveViewAs(HWND window, ViewState& view) {
-    std::string name = view.ViewPath;
-    if (common::PickFileName(window, true, name, nullptr, kViewFilter) == 0) {
-        WriteViewFile(view, name.c_str(), g_app.Alerts);
-    }
+void SaveViewAs(HWND window, const std::string& viewPath) {
+    std::string name = viewPath;
+    const bool chosen = common::PickFileName(window, true, name, nullptr, kViewFilter) == 0;
     g_app.RestoreStartDirectory();
+    ViewState* view = ViewOf(window);
+    if (chosen && view != nullptr) {
+        WriteViewFile(*view, name.c_str(), g_app.Alerts);
+    }
 }
 
-void DefaultCompleteView(HWND window, ViewState& view) {
-    if (common::PromptBox(MB_YESNO, "Default complete view?") != IDYES) {
+void DefaultCompleteView(HWND window) {
+    WindowPrompter prompter(window);
+    if (!prompter.AskYesNo("Default complete view?")) {
         return;
     }
+    ViewState& view = *ViewOf(window);
     view.GridColumns = 1;
     view.ColumnCount = 0;
     DefaultView(view, g_app.StatisticCount);
@@ -221,20 +227,22 @@ void DefaultCompleteView(HWND window, ViewState& view) {
     Relayout(window, view);
 }
 
-void ChooseFont(HWND window, ViewState& view) {
+void ChooseFont(HWND window, const FontSpec& current) {
     LOGFONTA description = {};
-    description.lfHeight = view.Font.Height;
-    lstrcpynA(description.lfFaceName, view.Font.Face, sizeof description.lfFaceName);
+    description.lfHeight = current.Height;
+    lstrcpynA(description.lfFaceName, current.Face, sizeof description.lfFaceName);
     // The chooser offers no colour; it only hands back what it was given.
     COLORREF colour = 0;
-    if (common::PickFont(window, colour, description) != 0) {
+    const bool chosen = common::PickFont(window, colour, description) == 0;
+    ViewState* view = ViewOf(window);
+    if (!chosen || view == nullptr) {
         return;
     }
-    view.Font.Height = description.lfHeight;
-    lstrcpynA(view.Font.Face, description.lfFaceName, sizeof view.Font.Face);
-    Relayout(window, view);
+    view->Font.Height = description.lfHeight;
+    lstrcpynA(view->Font.Face, description.lfFaceName, sizeof view->Font.Face);
+    Relayout(window, *view);
     WindowScrollBars bars(window);
-    ClampScroll(view, bars);
+    ClampScroll(*view, bars);
 }
 
 void ShowAbout(HWND window) {
@@ -249,11 +257,11 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
         return 0;
     }
     switch (wParam) {
-        case IDM_OPEN: OpenView(window, *view); break;
+        case IDM_OPEN: OpenView(window); break;
         case IDM_SAVE: SaveView(*view); break;
-        case IDM_SAVE_AS: SaveViewAs(window, *view); break;
-        case IDM_VIEW_DEFAULT: DefaultCompleteView(window, *view); break;
-        case IDM_FONT: ChooseFont(window, *view); break;
+        case IDM_SAVE_AS: SaveViewAs(window, view->ViewPath); break;
+        case IDM_VIEW_DEFAULT: DefaultCompleteView(window); break;
+        case IDM_FONT: ChooseFont(window, view->Font); break;
         case IDM_CONFIG:
             RunSetupDialog(window, *view);
             StartSampleTimer(window);
