@@ -272,6 +272,11 @@ TEST_F(TracerRun, LogToDiskTicksTheItemAndIsSavedForTheNextStart) {
     e2e::PostCommand(window, 100);
     EXPECT_TRUE(WaitFor([&] { return e2e::FileExists(File("vizo.log")); }));
     EXPECT_TRUE(GetMenuState(GetMenu(window), 100, MF_BYCOMMAND) & MF_CHECKED);
+    // Another program can read the log while the viewer writes it.
+    HANDLE reader = CreateFileA(File("vizo.log").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, reader) << "error " << GetLastError();
+    CloseHandle(reader);
     Exit(tracer, window);
     EXPECT_NE(std::string::npos, e2e::ReadFileBytes(File("vizo.ini")).find("LogToDisk=1\r\n"));
 }
