@@ -14,11 +14,18 @@ public:
 
     bool Control(uint32_t code, void* buffer, uint32_t inSize, uint32_t outSize) override {
         DWORD returned = 0;
-        return DeviceIoControl(handle_, code, buffer, inSize, buffer, outSize, &returned, nullptr) == TRUE;
+        const bool done = DeviceIoControl(handle_, code, buffer, inSize, buffer, outSize, &returned, nullptr) == TRUE;
+        returned_ = done ? returned : 0;
+        lastError_ = done ? 0 : GetLastError();
+        return done;
     }
+    uint32_t BytesReturned() const override { return returned_; }
+    uint32_t LastError() const override { return lastError_; }
 
 private:
     HANDLE handle_;
+    uint32_t returned_ = 0;
+    uint32_t lastError_ = 0;
 };
 
 }  // namespace
@@ -26,6 +33,7 @@ private:
 std::unique_ptr<Device> Win32DeviceOpener::Open(const char* path, uint32_t access, uint32_t share) {
     HANDLE handle = CreateFileA(path, access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
+        lastError_ = GetLastError();
         return nullptr;
     }
     return std::make_unique<Win32Device>(handle);

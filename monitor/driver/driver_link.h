@@ -5,17 +5,19 @@
 #include <memory>
 
 #include "common/device_io.h"
+#include "common/driver_codes.h"
 #include "monitor/driver/port_source.h"
 #include "monitor/stats/port_tables.h"
 
 namespace zorvel {
 
-constexpr uint32_t kPlatformNt = 2;
-constexpr const char* kNtDevicePath = "\\\\.\\tarnel";
-constexpr uint32_t kNtControlCode = TP_CONTROL_CODE_NT;
-constexpr const char* kWin95DevicePath = "\\\\.\\tarnelpt.vxd";
-constexpr uint32_t kWin95ControlCode = TP_CONTROL_CODE_95;
-constexpr const char* kWin95SerialPath = "\\\\.\\COM5";
+using common::kNtControlCode;
+using common::kNtDevicePath;
+using common::kPlatformNt;
+using common::kWin95ControlCode;
+using common::kWin95DevicePath;
+using common::kWin95SerialPath;
+
 constexpr uint32_t kPortListBufferSize = 1560;
 static_assert(sizeof(PortNameTable) >= kPortListBufferSize, "port list fits its table");
 static_assert(sizeof(CounterTable) >= (kMaxPorts + 2) * sizeof(CounterSlot), "counters fit their table");

@@ -6,7 +6,7 @@
 #include "common/settings_line.h"
 #include "common/settings_reader.h"
 #include "common/whole_file.h"
-#include "monitor/files/write_outcome.h"
+#include "common/write_outcome.h"
 
 namespace zorvel {
 namespace {
@@ -78,7 +78,7 @@ int WriteSettingsFile(const char* path, const ProgramSettings& settings, common:
         ok = WriteLine(out, "DaySpawn", settings.DaySpawn) && ok;
         return ok;
     });
-    return ReportWriteOutcome(result, path, alerts);
+    return common::ReportWriteOutcome(result, path, alerts);
 }
 
 }  // namespace zorvel

@@ -6,7 +6,7 @@
 #include "common/message_text.h"
 #include "common/settings_line.h"
 #include "common/settings_reader.h"
-#include "monitor/files/write_outcome.h"
+#include "common/write_outcome.h"
 #include "monitor/grid/columns.h"
 
 namespace zorvel {
@@ -165,7 +165,7 @@ int WriteViewFile(ViewState& view, const char* path, common::Alerts& alerts) {
     }
     const common::WriteResult result =
         common::ReplaceWholeFile(view.ViewPath, [&view](std::FILE* out) { return WriteLayout(out, view); });
-    return ReportWriteOutcome(result, view.ViewPath.c_str(), alerts);
+    return common::ReportWriteOutcome(result, view.ViewPath.c_str(), alerts);
 }
 
 }  // namespace zorvel

@@ -3,6 +3,7 @@
 
 #include "common/disk_space.h"
 #include "common/win32/dialogs.h"
+#include "common/win32/system_info.h"
 #include "monitor/about_text.h"
 #include "monitor/command_line.h"
 #include "monitor/driver/simulated_source.h"
@@ -21,24 +22,6 @@ MonitorApp g_app;
 namespace {
 
 WindowSamplingHost g_samplingHost;
-
-DWORD PlatformId() {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    static_assert(sizeof(OSVERSIONINFOA) == 148, "the Windows 95 version record");
-    if (!GetVersionExA(&version)) {
-        return kPlatformNt;
-    }
-    return version.dwPlatformId;
-}
-
-std::string CurrentDirectory() {
-    const DWORD size = GetCurrentDirectoryA(0, nullptr);
-    std::string directory(size, '\0');
-    const DWORD length = GetCurrentDirectoryA(size, &directory[0]);
-    directory.resize(length < size ? length : 0);
-    return directory;
-}
 
 void ExitSequence() {
     if (common::EnoughFreeSpace(common::FreeDiskBytes())) {
@@ -62,11 +45,11 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
     HMENU menu = LoadMenuA(instance, "Zorvel");
     g_app.Settings = ProgramSettings();
     g_app.Simulation = SimulationRequested(commandLine);
-    g_app.PlatformId = PlatformId();
+    g_app.PlatformId = common::PlatformId();
     g_app.ArrowCursor = LoadCursorA(nullptr, IDC_ARROW);
     g_app.SizeCursor = LoadCursorA(nullptr, IDC_SIZEWE);
     g_app.MoveCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MOVE_COLUMN));
-    g_app.StartDirectory = CurrentDirectory();
+    g_app.StartDirectory = common::CurrentDirectory();
     if (common::EnoughFreeSpace(common::FreeDiskBytes())) {
         CreateDirectoryA("REPORTS", nullptr);
     }

@@ -23,6 +23,10 @@ public:
     std::vector<DeviceCall> Calls;
     std::set<std::string> Missing;  // paths that fail to open
     bool ControlFails = false;
+    uint32_t OpenError = 2;     // reported after a failed open
+    uint32_t ControlError = 6;  // reported after a failed control
+    // Byte count a successful control reports; by default the whole output size.
+    std::function<uint32_t(uint32_t outSize)> Returned = [](uint32_t outSize) { return outSize; };
     // Writes the reply into the buffer; sees the input bytes first.
     std::function<void(uint8_t* buffer, uint32_t size)> Reply;
 
@@ -36,6 +40,7 @@ public:
         }
         return std::make_unique<FakeDevice>(*this, path);
     }
+    uint32_t LastError() const override { return OpenError; }
 
     std::vector<std::string> Log() const {
         std::vector<std::string> log;
@@ -55,17 +60,22 @@ private:
             call.InSize = inSize;
             call.OutSize = outSize;
             owner_.Calls.push_back(call);
+            returned_ = 0;
             if (owner_.ControlFails) {
                 return false;
             }
             if (owner_.Reply) {
                 owner_.Reply(static_cast<uint8_t*>(buffer), outSize);
             }
+            returned_ = owner_.Returned(outSize);
             return true;
         }
+        uint32_t BytesReturned() const override { return returned_; }
+        uint32_t LastError() const override { return owner_.ControlError; }
 
     private:
         FakeOpener& owner_;
         std::string path_;
+        uint32_t returned_ = 0;
     };
 };

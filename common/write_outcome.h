@@ -3,9 +3,9 @@
 #include "common/alerts.h"
 #include "common/whole_file.h"
 
-namespace zorvel {
+namespace common {
 
 // 0 for a written file; otherwise says what went wrong and gives 1.
-int ReportWriteOutcome(common::WriteResult result, const char* path, common::Alerts& alerts);
+int ReportWriteOutcome(WriteResult result, const char* path, Alerts& alerts);
 
-}  // namespace zorvel
+}  // namespace common

@@ -1,0 +1,58 @@
+// The trace viewer's work: a poll every timer tick, typed command lines, and
+// the disk log of everything the driver returns.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "tracer/trace_channel.h"
+#include "tracer/trace_screen.h"
+#include "tracer/tracer_state.h"
+
+namespace vizo {
+
+// 122 typed characters, the carriage return and the terminator.
+constexpr int kTypedLineSize = 124;
+constexpr int kTypedLimit = kTypedLineSize - 2;
+
+class TraceCycle {
+public:
+    // `console` takes the "Error %d" lines of failed polls.
+    TraceCycle(TraceChannel& channel, TraceBuffer& buffer, TraceScreen& screen, bool tickTrace, std::FILE* console)
+        : channel_(channel), buffer_(buffer), screen_(screen), tickTrace_(tickTrace), console_(console) {}
+
+    void OnTraceTick(TracerState& state);
+
+    // Echoes the character and collects it; Enter sends the line at once.
+    // Characters beyond the 122 the line holds are neither echoed nor kept.
+    void OnTypedChar(TracerState& state, char c);
+
+    std::string TypedLine() const { return std::string(typed_, static_cast<size_t>(typedLength_)); }
+
+private:
+    void SendTypedLine(TracerState& state);
+    void ShowReply(TracerState& state, int result, uint32_t returned);
+
+    TraceChannel& channel_;
+    TraceBuffer& buffer_;
+    TraceScreen& screen_;
+    const bool tickTrace_;
+    std::FILE* console_;
+    int ticks_ = 0;
+    char typed_[kTypedLineSize] = {};
+    int typedLength_ = 0;
+    // On while a typed line is in the buffer, so that a tick delivered by an
+    // error box does not overwrite it.
+    bool busy_ = false;
+};
+
+// Opens or closes vizo.log; LogToDisk ends up telling whether it is open.
+void SetDiskLog(TracerState& state, bool on);
+
+// Empties vizo.log; logging, if on, goes on into the empty file.
+void ClearDiskLog(TracerState& state);
+
+// One line marking a program start in the log, if the log is open.
+void WriteStartBanner(TracerState& state, const std::string& date, const std::string& time);
+
+}  // namespace vizo

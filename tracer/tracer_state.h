@@ -1,0 +1,34 @@
+// The trace viewer's window state: placement and font kept in vizo.ini, and the
+// disk log. The window handle stays with the shell.
+#pragma once
+
+#include <string>
+
+#include "tracer/disk_log.h"
+
+namespace vizo {
+
+constexpr const char* kSettingsFileName = "vizo.ini";
+constexpr size_t kFontFaceLimit = 31;
+
+struct TracerState {
+    explicit TracerState(std::string logPath = kLogFileName) : Log(std::move(logPath)) {}
+
+    // Outer rectangle of the window, in screen pixels.
+    int Width = 0;
+    int Height = 0;
+    int Left = 0;
+    int Top = 0;
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    std::string SettingsPath = kSettingsFileName;
+    // Kept for the file only: the screen draws with the default font.
+    int FontHeight = 0;
+    std::string FontFace;
+    // 1 exactly while the log is open; until the log is first opened, the
+    // value read from vizo.ini.
+    int LogToDisk = 0;
+    DiskLog Log;
+};
+
+}  // namespace vizo

@@ -1,0 +1,210 @@
+#include "tracer/win32/main_window.h"
+
+#include <string>
+
+#include "common/app_identity.h"
+#include "common/win32/dialogs.h"
+#include "resources/vizo_ids.h"
+#include "tracer/about_text.h"
+#include "tracer/settings_file.h"
+#include "tracer/win32/vizo_app.h"
+
+namespace vizo {
+namespace {
+
+constexpr UINT_PTR kTraceTimer = 0;
+constexpr UINT kTracePeriodMs = 250;
+
+TracerState* StateOf(HWND window) {
+    return reinterpret_cast<TracerState*>(GetWindowLongPtrA(window, 0));
+}
+
+void ShowLogTick(const TracerState& state) {
+    CheckMenuItem(g_app.Menu, IDM_LOG_TO_DISK, MF_BYCOMMAND | (state.LogToDisk != 0 ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void WriteBannerNow(TracerState& state) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char date[40] = "";
+    char time[20] = "";
+    if (GetDateFormatA(0, DATE_SHORTDATE, &now, nullptr, date, sizeof date) == 0) {
+        date[0] = '\0';
+    }
+    if (GetTimeFormatA(0, TIME_NOSECONDS, &now, nullptr, time, sizeof time) == 0) {
+        time[0] = '\0';
+    }
+    WriteStartBanner(state, date, time);
+}
+
+LRESULT OnCreate(HWND window) {
+    auto* state = new TracerState();
+    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(state));
+    LoadTracerSettings(*state, kSettingsFileName, g_app.Alerts);
+    if (state->LogToDisk != 0) {
+        SetDiskLog(*state, true);
+    }
+    g_app.Canvas = std::make_unique<WindowCanvas>(window);
+    g_app.Screen.Attach(g_app.Canvas.get());
+    if (state->LogToDisk != 0) {
+        ShowLogTick(*state);
+    }
+    if (state->Width != 0 && state->Height != 0) {
+        MoveWindow(window, state->Left, state->Top, state->Width, state->Height, TRUE);
+    }
+    WriteBannerNow(*state);
+    SetTimer(window, kTraceTimer, kTracePeriodMs, nullptr);
+    return 0;
+}
+
+LRESULT OnDestroy(HWND window) {
+    KillTimer(window, kTraceTimer);
+    std::unique_ptr<TracerState> state(StateOf(window));
+    // Cleared first: a message box below runs a message loop of its own.
+    SetWindowLongPtrA(window, 0, 0);
+    g_app.Screen.Attach(nullptr);
+    g_app.Canvas.reset();
+    if (state) {
+        RECT outer;
+        GetWindowRect(window, &outer);
+        state->Left = outer.left;
+        state->Top = outer.top;
+        state->Width = outer.right - outer.left;
+        state->Height = outer.bottom - outer.top;
+        // LogToDisk stays as it is, so the next start logs again.
+        state->Log.Close();
+        SaveTracerSettings(*state, kSettingsFileName, g_app.Alerts);
+    }
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT OnSize(HWND window, LPARAM lParam) {
+    TracerState* state = StateOf(window);
+    if (state != nullptr) {
+        state->ClientWidth = LOWORD(lParam);
+        state->ClientHeight = HIWORD(lParam);
+        g_app.Screen.Resize(state->ClientWidth, state->ClientHeight);
+    }
+    return 0;
+}
+
+LRESULT OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+    g_app.Screen.Refresh(true);
+    return 0;
+}
+
+LRESULT OnTimer(HWND window) {
+    TracerState* state = StateOf(window);
+    if (state != nullptr) {
+        g_app.Cycle->OnTraceTick(*state);
+    }
+    return 0;
+}
+
+LRESULT OnChar(HWND window, WPARAM wParam) {
+    TracerState* state = StateOf(window);
+    if (state != nullptr) {
+        g_app.Cycle->OnTypedChar(*state, static_cast<char>(wParam));
+    }
+    return 0;
+}
+
+LRESULT OnHelp(LPARAM lParam) {
+    // Each item is its own help context; (0, 0) ends the list WinHelp reads.
+    struct HelpPair {
+        DWORD Item;
+        DWORD Context;
+    };
+    static const HelpPair kContexts[] = {{IDM_LOG_TO_DISK, IDM_LOG_TO_DISK},   {IDM_CLEAR_DISK_LOG, IDM_CLEAR_DISK_LOG},
+                                         {IDM_CLEAR_SCREEN, IDM_CLEAR_SCREEN}, {IDM_VIEW_DISK_LOG, IDM_VIEW_DISK_LOG},
+                                         {static_cast<DWORD>(-1), 0},          {0, 0}};
+    const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+    if (info->iContextType == HELPINFO_WINDOW || info->iContextType == HELPINFO_MENUITEM) {
+        WinHelpA(static_cast<HWND>(info->hItemHandle), common::kAppIdentity.HelpFile, HELP_WM_HELP,
+                 reinterpret_cast<ULONG_PTR>(kContexts));
+    }
+    return 0;
+}
+
+void ToggleDiskLog(TracerState& state) {
+    SetDiskLog(state, state.LogToDisk == 0);
+    ShowLogTick(state);
+}
+
+void ClearLog(TracerState& state) {
+    ClearDiskLog(state);
+    ShowLogTick(state);
+    common::AlertBox("%s", kLogClearedText);
+}
+
+void ViewLog(TracerState& state) {
+    // The editor then sees everything logged so far.
+    if (state.LogToDisk != 0) {
+        SetDiskLog(state, false);
+        SetDiskLog(state, true);
+        ShowLogTick(state);
+    }
+    const std::string command = std::string("notepad.exe ") + kLogFileName;
+    WinExec(command.c_str(), SW_RESTORE);
+}
+
+void ShowAbout(HWND window) {
+    char text[256];
+    wsprintfA(text, kAboutFormat, kVersionText);
+    MessageBoxA(window, text, kAboutCaption, MB_OK);
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam) {
+    TracerState* state = StateOf(window);
+    if (state == nullptr) {
+        return 0;
+    }
+    switch (LOWORD(wParam)) {
+        case IDM_LOG_TO_DISK: ToggleDiskLog(*state); break;
+        case IDM_CLEAR_DISK_LOG: ClearLog(*state); break;
+        case IDM_CLEAR_SCREEN: g_app.Screen.Clear(); break;
+        case IDM_VIEW_DISK_LOG: ViewLog(*state); break;
+        case IDM_EXIT: DestroyWindow(window); break;
+        case IDM_HELP: common::OpenHelpTopic(1); break;
+        case IDM_ABOUT: ShowAbout(window); break;
+        default: break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.cbWndExtra = sizeof(LONG_PTR);  // the TracerState pointer
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, "vizo");
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kWindowClass;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: return OnCreate(window);
+        case WM_DESTROY: return OnDestroy(window);
+        case WM_SIZE: return OnSize(window, lParam);
+        case WM_PAINT: return OnPaint(window);
+        case WM_SETFOCUS: ShowCursor(TRUE); return 0;
+        case WM_KILLFOCUS: ShowCursor(FALSE); return 0;
+        case WM_KEYDOWN: return 0;
+        case WM_CHAR: return OnChar(window, wParam);
+        case WM_TIMER: return OnTimer(window);
+        case WM_HELP: return OnHelp(lParam);
+        case WM_COMMAND: return OnCommand(window, wParam);
+        default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace vizo

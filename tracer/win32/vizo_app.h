@@ -1,0 +1,32 @@
+// The trace viewer's process-wide state, alive from start-up to the end of the process.
+#pragma once
+
+#include <memory>
+
+#include <windows.h>
+
+#include "common/win32/box_alerts.h"
+#include "common/win32/device_opener.h"
+#include "tracer/start_options.h"
+#include "tracer/trace_channel.h"
+#include "tracer/trace_cycle.h"
+#include "tracer/trace_screen.h"
+#include "tracer/win32/window_canvas.h"
+
+namespace vizo {
+
+struct VizoApp {
+    HMENU Menu = nullptr;
+    StartOptions Options;
+    common::Win32DeviceOpener DeviceOpener;
+    common::BoxAlerts Alerts;
+    TraceBuffer Buffer;
+    std::unique_ptr<TraceChannel> Channel;
+    TraceScreen Screen;
+    std::unique_ptr<WindowCanvas> Canvas;  // while the main window exists
+    std::unique_ptr<TraceCycle> Cycle;
+};
+
+extern VizoApp g_app;
+
+}  // namespace vizo
