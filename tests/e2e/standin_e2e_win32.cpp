@@ -9,6 +9,7 @@
 
 #include "common/driver_wire.h"
 #include "monitor/stats/port_tables.h"
+#include "resources/zorvel_ids.h"
 #include "tests/e2e/harness_win32.h"
 #include "tools/win32/standin_service.h"
 
@@ -118,6 +119,13 @@ TEST_F(MonitorOnStandIn, EightPortsConnectAndTick) {
     EXPECT_EQ(200, Field(stats, "request 11 ", "out")) << stats;
     EXPECT_EQ(0, Field(stats, "request 11 ", "refused") + Field(stats, "request 11 ", "failed")) << stats;
     ExitMonitor(monitor, window, folder);
+
+    // Port 1 runs near the line rate; port 8 stays idle.
+    const std::vector<zorvel::StatsRecord> records = ReadRecords(folder + "\\calcs.dat");
+    ASSERT_EQ(130u, records.size());
+    EXPECT_GT(records[0].TxTotal, 0u);
+    EXPECT_EQ(zorvel::kStatusOpen, records[0].StatusFlags & zorvel::kStatusOpen);
+    EXPECT_EQ(0u, records[7].TxTotal + records[7].RxTotal);
 }
 
 TEST_F(MonitorOnStandIn, AFailedCounterReadEndsTheProgramThroughItsExitSequence) {
@@ -164,7 +172,9 @@ TEST_F(MonitorOnStandIn, OfOneHundredThirtyPortsTheMonitorTakes128) {
     // (128 + 2) slots of 20 bytes: the monitor counted 128 ports.
     EXPECT_EQ(2600, Stat(TP_REQUEST_COUNTER_READ, "out"));
     ExitMonitor(monitor, window, folder);
-    EXPECT_EQ(0u, ReadRecords(folder + "\\calcs.dat")[129].TxTotal) << "no port behind the 129th slot";
+    const std::vector<zorvel::StatsRecord> records = ReadRecords(folder + "\\calcs.dat");
+    EXPECT_GT(records[0].TxTotal, 0u);
+    EXPECT_EQ(0u, records[129].TxTotal) << "no port behind the 129th slot";
 }
 
 TEST_F(MonitorOnStandIn, AResetDriverAddsNothingAtThatTick) {
@@ -193,6 +203,7 @@ TEST_F(MonitorOnStandIn, AResetDriverAddsNothingAtThatTick) {
         EXPECT_LE(records[port].RxTotal, lifeRx) << "port " << port;
     }
     EXPECT_LT(Field(ports, "1 ", "tx"), Field(ports, "1 ", "lifetx")) << "the reset took effect\n" << ports;
+    EXPECT_GT(records[0].TxTotal, 0u) << "traffic before and after the reset was counted";
 }
 
 TEST_F(MonitorOnStandIn, ATwelveCharacterNameLeavesTheNextSlotItsOwn) {
@@ -203,6 +214,20 @@ TEST_F(MonitorOnStandIn, ATwelveCharacterNameLeavesTheNextSlotItsOwn) {
     ASSERT_NE(nullptr, window);
     ASSERT_TRUE(WaitCounterReads(2));
     EXPECT_EQ(80, Stat(TP_REQUEST_COUNTER_READ, "out")) << "two ports";
+
+    // The per-port report files are named after the ports as the monitor read them.
+    e2e::PostCommand(window, IDM_CONFIG);
+    HWND setup = monitor.WaitDialog("Program Setup");
+    ASSERT_NE(nullptr, setup);
+    e2e::SelectListEntry(setup, IDC_HOUR_MULTI, 2);
+    e2e::PressButton(setup, IDC_HOUR_TEST);
+    HWND done = monitor.WaitDialog("TarnelPort Monitor");
+    ASSERT_NE(nullptr, done);
+    EXPECT_EQ("Done.", e2e::ControlText(done, e2e::kMessageBoxTextId));
+    e2e::PressButton(done, IDOK);
+    e2e::PressButton(setup, IDCANCEL);
+    EXPECT_TRUE(e2e::FileExists(folder + "\\REPORTS\\hABCDEFGHIJK.txt"));
+    EXPECT_TRUE(e2e::FileExists(folder + "\\REPORTS\\hSECOND.txt"));
     ExitMonitor(monitor, window, folder);
 }
 
