@@ -100,6 +100,12 @@ int ParseIntList(const char* text, int* values, int n) {
     return n;
 }
 
+int IntValue(const char* value) {
+    int number = 0;
+    ParseIntList(value, &number, 1);
+    return number;
+}
+
 bool WriteIntSetting(std::FILE* file, const char* key, int value) {
     if (value == 0)
         return true;

@@ -31,6 +31,10 @@ int ParseDecimal(const char* text, int* consumed);
 // parsed; the slot where parsing stopped is set to 0, later slots untouched.
 int ParseIntList(const char* text, int* values, int n);
 
+// The one integer of a settings value (ParseIntList with n = 1): 0 when the
+// value holds no number.
+int IntValue(const char* value);
+
 // Writes "key=value\r\n" unless value is 0, so that a reader keeps its
 // default. Returns false when the write failed.
 bool WriteIntSetting(std::FILE* file, const char* key, int value);

@@ -33,9 +33,9 @@ public:
                 state_.Height = placement[3];
                 break;
             }
-            case kFontHeight: state_.FontHeight = Number(value); break;
+            case kFontHeight: state_.FontHeight = common::IntValue(value); break;
             case kFontFace: state_.FontFace = std::string(value).substr(0, kFontFaceLimit); break;
-            case kLogToDisk: state_.LogToDisk = Number(value); break;
+            case kLogToDisk: state_.LogToDisk = common::IntValue(value); break;
             default: break;
         }
     }
@@ -45,12 +45,6 @@ public:
     }
 
 private:
-    static int Number(const char* value) {
-        int number = 0;
-        common::ParseIntList(value, &number, 1);
-        return number;
-    }
-
     TracerState& state_;
     common::Alerts& alerts_;
 };

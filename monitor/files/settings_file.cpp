@@ -25,12 +25,12 @@ public:
 
     void OnEntry(int, int key, const char*, char* value) override {
         switch (key) {
-            case kUpdateTime: settings_.UpdateTime = Number(value); break;
-            case kHourSingle: settings_.HourSingle = Number(value); break;
-            case kHourMulti: settings_.HourMulti = Number(value); break;
+            case kUpdateTime: settings_.UpdateTime = common::IntValue(value); break;
+            case kHourSingle: settings_.HourSingle = common::IntValue(value); break;
+            case kHourMulti: settings_.HourMulti = common::IntValue(value); break;
             case kHourSpawn: settings_.HourSpawn = Text(value); break;
-            case kDaySingle: settings_.DaySingle = Number(value); break;
-            case kDayMulti: settings_.DayMulti = Number(value); break;
+            case kDaySingle: settings_.DaySingle = common::IntValue(value); break;
+            case kDayMulti: settings_.DayMulti = common::IntValue(value); break;
             case kDaySpawn: settings_.DaySpawn = Text(value); break;
             default: break;
         }
@@ -41,11 +41,6 @@ public:
     }
 
 private:
-    static int Number(const char* value) {
-        int number = 0;
-        common::ParseIntList(value, &number, 1);
-        return number;
-    }
     static std::string Text(const char* value) { return std::string(value).substr(0, kSpawnLimit); }
 
     ProgramSettings& settings_;

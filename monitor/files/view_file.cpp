@@ -31,9 +31,7 @@ uint32_t PackColour(const char* value) {
 }
 
 uint16_t Low16(const char* value) {
-    int number = 0;
-    common::ParseIntList(value, &number, 1);
-    return static_cast<uint16_t>(number & 0xFFFF);
+    return static_cast<uint16_t>(common::IntValue(value) & 0xFFFF);
 }
 
 class ViewHandler : public common::SettingsReaderHandler {
@@ -90,12 +88,7 @@ private:
                 view_.WindowHeight = rectangle[3];
                 break;
             }
-            case kFontHeight: {
-                int height = 0;
-                common::ParseIntList(value, &height, 1);
-                view_.Font.Height = height;
-                break;
-            }
+            case kFontHeight: view_.Font.Height = common::IntValue(value); break;
             case kFontFace: CopyCut(view_.Font.Face, sizeof view_.Font.Face, value); break;
             default: break;
         }
