@@ -3,18 +3,12 @@
 #include <windows.h>
 
 #include "common/win32/dialogs.h"
+#include "common/win32/time_stamp.h"
 
 namespace zorvel {
 
 void WindowsReportEnvironment::Stamp(std::string& date, std::string& time) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    char dateText[40] = "";
-    char timeText[20] = "";
-    GetDateFormatA(0, DATE_SHORTDATE, &now, nullptr, dateText, sizeof dateText);
-    GetTimeFormatA(0, TIME_NOSECONDS, &now, nullptr, timeText, sizeof timeText);
-    date = dateText;
-    time = timeText;
+    common::LocalDateTimeStamp(date, time);
 }
 
 double WindowsReportEnvironment::FreeDiskBytes() {

@@ -4,6 +4,7 @@
 
 #include "common/app_identity.h"
 #include "common/win32/dialogs.h"
+#include "common/win32/time_stamp.h"
 #include "resources/vizo_ids.h"
 #include "tracer/about_text.h"
 #include "tracer/settings_file.h"
@@ -24,16 +25,9 @@ void ShowLogTick(const TracerState& state) {
 }
 
 void WriteBannerNow(TracerState& state) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    char date[40] = "";
-    char time[20] = "";
-    if (GetDateFormatA(0, DATE_SHORTDATE, &now, nullptr, date, sizeof date) == 0) {
-        date[0] = '\0';
-    }
-    if (GetTimeFormatA(0, TIME_NOSECONDS, &now, nullptr, time, sizeof time) == 0) {
-        time[0] = '\0';
-    }
+    std::string date;
+    std::string time;
+    common::LocalDateTimeStamp(date, time);
     WriteStartBanner(state, date, time);
 }
 
