@@ -106,6 +106,12 @@ int IntValue(const char* value) {
     return number;
 }
 
+WindowRectangle WindowRectangleValue(const char* value) {
+    int numbers[4] = {0, 0, 0, 0};
+    ParseIntList(value, numbers, 4);
+    return {numbers[0], numbers[1], numbers[2], numbers[3]};
+}
+
 bool WriteIntSetting(std::FILE* file, const char* key, int value) {
     if (value == 0)
         return true;

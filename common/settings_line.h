@@ -35,6 +35,15 @@ int ParseIntList(const char* text, int* values, int n);
 // value holds no number.
 int IntValue(const char* value);
 
+// A "window=" value: left, top, width and height; missing numbers read as 0.
+struct WindowRectangle {
+    int Left;
+    int Top;
+    int Width;
+    int Height;
+};
+WindowRectangle WindowRectangleValue(const char* value);
+
 // Writes "key=value\r\n" unless value is 0, so that a reader keeps its
 // default. Returns false when the write failed.
 bool WriteIntSetting(std::FILE* file, const char* key, int value);

@@ -25,12 +25,11 @@ public:
     void OnEntry(int, int key, const char*, char* value) override {
         switch (key) {
             case kWindow: {
-                int placement[4] = {};
-                common::ParseIntList(value, placement, 4);
-                state_.Left = placement[0];
-                state_.Top = placement[1];
-                state_.Width = placement[2];
-                state_.Height = placement[3];
+                const common::WindowRectangle window = common::WindowRectangleValue(value);
+                state_.Left = window.Left;
+                state_.Top = window.Top;
+                state_.Width = window.Width;
+                state_.Height = window.Height;
                 break;
             }
             case kFontHeight: state_.FontHeight = common::IntValue(value); break;

@@ -22,4 +22,12 @@ std::string CurrentDirectory() {
     return directory;
 }
 
+void RunMessageLoop() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
 }  // namespace common

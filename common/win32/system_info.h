@@ -1,4 +1,5 @@
-// Facts about the system and the process that both programs read at start-up.
+// Facts about the system and the process that both programs read at start-up,
+// and the message loop they both run.
 #pragma once
 
 #include <string>
@@ -12,5 +13,8 @@ DWORD PlatformId();
 
 // The current directory, whatever its length; empty when it cannot be read.
 std::string CurrentDirectory();
+
+// Dispatches the thread's messages until the quit message (no accelerators).
+void RunMessageLoop();
 
 }  // namespace common

@@ -80,12 +80,11 @@ private:
     void ProgramEntry(int key, const char* value) {
         switch (key) {
             case kWindow: {
-                int rectangle[4] = {0, 0, 0, 0};
-                common::ParseIntList(value, rectangle, 4);
-                view_.WindowLeft = rectangle[0];
-                view_.WindowTop = rectangle[1];
-                view_.WindowWidth = rectangle[2];
-                view_.WindowHeight = rectangle[3];
+                const common::WindowRectangle window = common::WindowRectangleValue(value);
+                view_.WindowLeft = window.Left;
+                view_.WindowTop = window.Top;
+                view_.WindowWidth = window.Width;
+                view_.WindowHeight = window.Height;
                 break;
             }
             case kFontHeight: view_.Font.Height = common::IntValue(value); break;

@@ -71,11 +71,7 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
     }
     ShowWindow(window, showState);
 
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    common::RunMessageLoop();
     ExitSequence();
     return 0;
 }

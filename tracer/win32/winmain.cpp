@@ -44,11 +44,7 @@ int RunTracer(HINSTANCE instance, const char* commandLine, int showState) {
     }
     ShowWindow(window, showState);
 
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    common::RunMessageLoop();
     return 0;
 }
 
