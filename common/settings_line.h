@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "common/window_placement.h"
+
 namespace common {
 
 // Removes leading and trailing space characters (0x20 only; tabs and line
@@ -36,12 +38,6 @@ int ParseIntList(const char* text, int* values, int n);
 int IntValue(const char* value);
 
 // A "window=" value: left, top, width and height; missing numbers read as 0.
-struct WindowRectangle {
-    int Left;
-    int Top;
-    int Width;
-    int Height;
-};
 WindowRectangle WindowRectangleValue(const char* value);
 
 // Writes "key=value\r\n" unless value is 0, so that a reader keeps its
