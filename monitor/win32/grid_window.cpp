@@ -3,6 +3,7 @@
 #include <map>
 
 #include "common/win32/dialogs.h"
+#include "common/win32/window_rectangle.h"
 #include "monitor/files/view_file.h"
 
 namespace zorvel {
@@ -85,12 +86,11 @@ void AttachWindow(HWND window, ViewState& view, FontObject& font, int statisticC
 }
 
 void CloseView(HWND window, ViewState& view, FontObject& font, common::Alerts& alerts) {
-    RECT outer;
-    if (GetWindowRect(window, &outer)) {
-        view.WindowLeft = outer.left;
-        view.WindowTop = outer.top;
-        view.WindowWidth = outer.right - outer.left;
-        view.WindowHeight = outer.bottom - outer.top;
+    if (const auto recorded = common::RecordedRectangle(window)) {
+        view.WindowLeft = recorded->Left;
+        view.WindowTop = recorded->Top;
+        view.WindowWidth = recorded->Width;
+        view.WindowHeight = recorded->Height;
     }
     WriteViewFile(view, kDefaultViewFile, alerts);
     font.Reset();

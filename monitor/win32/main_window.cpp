@@ -4,6 +4,7 @@
 
 #include "common/prompter.h"
 #include "common/win32/dialogs.h"
+#include "common/win32/window_rectangle.h"
 #include "monitor/about_text.h"
 #include "monitor/files/settings_file.h"
 #include "monitor/files/view_file.h"
@@ -46,9 +47,8 @@ LRESULT OnCreate(HWND window) {
         return 0;
     }
     const ViewState* view = ViewOf(window);
-    if (view->WindowWidth != 0 && view->WindowHeight != 0) {
-        MoveWindow(window, view->WindowLeft, view->WindowTop, view->WindowWidth, view->WindowHeight, TRUE);
-    }
+    common::MoveToRememberedRectangle(window,
+                                      {view->WindowLeft, view->WindowTop, view->WindowWidth, view->WindowHeight});
     StartSampleTimer(window);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "common/app_identity.h"
 #include "common/win32/dialogs.h"
 #include "common/win32/time_stamp.h"
+#include "common/win32/window_rectangle.h"
 #include "resources/vizo_ids.h"
 #include "tracer/about_text.h"
 #include "tracer/settings_file.h"
@@ -43,9 +44,7 @@ LRESULT OnCreate(HWND window) {
     if (state->LogToDisk != 0) {
         ShowLogTick(*state);
     }
-    if (state->Width != 0 && state->Height != 0) {
-        MoveWindow(window, state->Left, state->Top, state->Width, state->Height, TRUE);
-    }
+    common::MoveToRememberedRectangle(window, {state->Left, state->Top, state->Width, state->Height});
     WriteBannerNow(*state);
     SetTimer(window, kTraceTimer, kTracePeriodMs, nullptr);
     return 0;
@@ -59,12 +58,12 @@ LRESULT OnDestroy(HWND window) {
     g_app.Screen.Attach(nullptr);
     g_app.Canvas.reset();
     if (state) {
-        RECT outer;
-        GetWindowRect(window, &outer);
-        state->Left = outer.left;
-        state->Top = outer.top;
-        state->Width = outer.right - outer.left;
-        state->Height = outer.bottom - outer.top;
+        if (const auto recorded = common::RecordedRectangle(window)) {
+            state->Left = recorded->Left;
+            state->Top = recorded->Top;
+            state->Width = recorded->Width;
+            state->Height = recorded->Height;
+        }
         // LogToDisk stays as it is, so the next start logs again.
         state->Log.Close();
         SaveTracerSettings(*state, kSettingsFileName, g_app.Alerts);
