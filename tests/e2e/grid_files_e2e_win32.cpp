@@ -60,6 +60,21 @@ TEST(GridFiles, APreparedViewIsRestoredAndWrittenBackUnchanged) {
     EXPECT_EQ(prepared, e2e::ReadFileBytes(folder + "\\zorvel.vew"));
 }
 
+TEST(GridFiles, AWindowClosedMinimisedComesBackOnTheScreenAtItsRestoredSize) {
+    const std::string folder = e2e::FreshFolder();
+    // What a window closed while minimised used to leave behind.
+    e2e::WriteFileBytes(folder + "\\zorvel.vew", "[program]\r\nwindow=-32000,-32000,160,24\r\n");
+    RunMonitor(folder, [](e2e::Program&, HWND window) {
+        EXPECT_TRUE(e2e::OnWorkArea(window)) << e2e::OuterRectangle(window);
+        ASSERT_TRUE(e2e::MoveTo(window, 40, 30, 500, 300)) << e2e::OuterRectangle(window);
+        ASSERT_TRUE(e2e::Minimise(window));
+    });
+    const std::string view = e2e::ReadFileBytes(folder + "\\zorvel.vew");
+    EXPECT_NE(std::string::npos, view.find("\r\n[program]\r\nwindow=40,30,500,300\r\nFontHeight=")) << view;
+
+    RunMonitor(folder, [](e2e::Program&, HWND window) { EXPECT_EQ("40,30,500,300", e2e::OuterRectangle(window)); });
+}
+
 TEST(GridFiles, DefaultCompleteViewAsksFirst) {
     const std::string folder = e2e::FreshFolder();
     e2e::WriteFileBytes(folder + "\\zorvel.vew", "[CellTxTotal]\r\nInput=7\r\n");

@@ -377,6 +377,44 @@ void PressButton(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+std::string OuterRectangle(HWND window) {
+    RECT outer = {};
+    GetWindowRect(window, &outer);
+    return std::to_string(outer.left) + "," + std::to_string(outer.top) + "," +
+           std::to_string(outer.right - outer.left) + "," + std::to_string(outer.bottom - outer.top);
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= ms) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
+bool MoveTo(HWND window, int left, int top, int width, int height) {
+    MoveWindow(window, left, top, width, height, TRUE);
+    const std::string wanted =
+        std::to_string(left) + "," + std::to_string(top) + "," + std::to_string(width) + "," + std::to_string(height);
+    return WaitFor([&] { return OuterRectangle(window) == wanted; });
+}
+
+bool Minimise(HWND window) {
+    PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    return WaitFor([&] { return IsIconic(window) != FALSE; });
+}
+
+bool OnWorkArea(HWND window) {
+    RECT work = {};
+    RECT outer = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(window, &outer);
+    return outer.left >= work.left && outer.top >= work.top && outer.right <= work.right && outer.bottom <= work.bottom;
+}
+
 std::string MenuOutline(const std::string& exe, const char* menuName) {
     std::ostringstream out;
     HMODULE module = LoadLibraryExA((BinFolder() + "\\" + exe).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);

@@ -2,6 +2,7 @@
 // Every wait is bounded and names what it waited for when it gives up.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <windows.h>
@@ -59,6 +60,18 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool SaveScreenshot(const std::string& path);
 // Presses a dialog button as a click would (the dialog's WM_COMMAND).
 void PressButton(HWND dialog, int id);
+
+// Polls `condition` until it holds; false when it did not within `ms`.
+bool WaitFor(const std::function<bool()>& condition, DWORD ms = kWaitMs);
+
+// A window's outer rectangle as the programs' files write it: "left,top,width,height".
+std::string OuterRectangle(HWND window);
+// Moves another process's window and waits until it is there.
+bool MoveTo(HWND window, int left, int top, int width, int height);
+// Minimises a window as its title-bar button does and waits until it is.
+bool Minimise(HWND window);
+// True when the window's outer rectangle lies wholly on the desktop's work area.
+bool OnWorkArea(HWND window);
 
 // "label=id" of each item of a program's menu resource and its pop-ups, one per
 // line, with "-" for separators and pop-ups as "[label]". Read from the program

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -103,17 +102,6 @@ int DarkPixels(HWND window) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return dark;
-}
-
-bool WaitFor(const std::function<bool()>& condition, DWORD ms = e2e::kWaitMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= ms) {
-            return false;
-        }
-        Sleep(50);
-    }
-    return true;
 }
 
 std::string VersionValue(const std::string& exe, const char* name) {
@@ -221,7 +209,7 @@ TEST_F(TracerRun, OpensAtHalfTheScreenAndShowsTheReplyToATypedCommand) {
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) / 2, outer.bottom - outer.top);
 
     Type(window, "help\r");
-    EXPECT_TRUE(WaitFor([&] { return DarkPixels(window) > 200; })) << "no text drawn: " << DarkPixels(window);
+    EXPECT_TRUE(e2e::WaitFor([&] { return DarkPixels(window) > 200; })) << "no text drawn: " << DarkPixels(window);
     EXPECT_TRUE(OpenBoxes(window).empty());
     Exit(tracer, window);
 }
@@ -234,7 +222,7 @@ TEST_F(TracerRun, TheLogHoldsTheBannerAndTheDriversBytesAsTheyCame) {
     Type(window, "help\r");
     Type(window, "burst 300\r");
     // The burst comes after the help text: wait for its first byte from 0x80 up.
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(e2e::WaitFor([&] {
         const std::string log = e2e::ReadFileBytes(File("vizo.log"));
         return std::any_of(log.begin(), log.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     }));
@@ -263,7 +251,7 @@ TEST_F(TracerRun, LogToDiskTicksTheItemAndIsSavedForTheNextStart) {
     HWND window = tracer.WaitWindow("Vizo", "Vizo Tracer");
     ASSERT_NE(nullptr, window);
     e2e::PostCommand(window, 100);
-    EXPECT_TRUE(WaitFor([&] { return e2e::FileExists(File("vizo.log")); }));
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::FileExists(File("vizo.log")); }));
     EXPECT_TRUE(GetMenuState(GetMenu(window), 100, MF_BYCOMMAND) & MF_CHECKED);
     // Another program can read the log while the viewer writes it.
     HANDLE reader = CreateFileA(File("vizo.log").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -293,12 +281,7 @@ TEST_F(TracerRun, ExitSavesTheWindowRectangleAndTheNextStartReopensThere) {
         e2e::Program tracer(kTracer, "", folder);
         HWND window = tracer.WaitWindow("Vizo", "Vizo Tracer");
         ASSERT_NE(nullptr, window);
-        MoveWindow(window, 40, 50, 500, 320, TRUE);
-        EXPECT_TRUE(WaitFor([&] {
-            RECT r;
-            GetWindowRect(window, &r);
-            return r.left == 40 && r.top == 50 && r.right == 540 && r.bottom == 370;
-        }));
+        EXPECT_TRUE(e2e::MoveTo(window, 40, 50, 500, 320)) << e2e::OuterRectangle(window);
         Exit(tracer, window);
     }
     EXPECT_EQ(
@@ -309,12 +292,31 @@ TEST_F(TracerRun, ExitSavesTheWindowRectangleAndTheNextStartReopensThere) {
     e2e::Program again(kTracer, "", folder);
     HWND window = again.WaitWindow("Vizo", "Vizo Tracer");
     ASSERT_NE(nullptr, window);
-    RECT outer;
-    GetWindowRect(window, &outer);
-    EXPECT_EQ(40, outer.left);
-    EXPECT_EQ(50, outer.top);
-    EXPECT_EQ(540, outer.right);
-    EXPECT_EQ(370, outer.bottom);
+    EXPECT_EQ("40,50,500,320", e2e::OuterRectangle(window));
+    Exit(again, window);
+}
+
+TEST_F(TracerRun, AWindowClosedMinimisedComesBackOnTheScreenAtItsRestoredSize) {
+    // What a window closed while minimised used to leave behind.
+    WriteFile("vizo.ini", "[program]\r\nwindow=-32000,-32000,160,24\r\n");
+    {
+        e2e::Program tracer(kTracer, "", folder);
+        HWND window = tracer.WaitWindow("Vizo", "Vizo Tracer");
+        ASSERT_NE(nullptr, window);
+        EXPECT_TRUE(e2e::OnWorkArea(window)) << e2e::OuterRectangle(window);
+        ASSERT_TRUE(e2e::MoveTo(window, 40, 50, 500, 320)) << e2e::OuterRectangle(window);
+        ASSERT_TRUE(e2e::Minimise(window));
+        Exit(tracer, window);
+    }
+    EXPECT_EQ(
+        ";---- Velmora Program Configuration File.\r\n\r\n[program]\r\nwindow=40,50,500,320\r\n"
+        "FontHeight=0\r\nFontFace=\r\nLogToDisk=0\r\n\r\n",
+        e2e::ReadFileBytes(File("vizo.ini")));
+
+    e2e::Program again(kTracer, "", folder);
+    HWND window = again.WaitWindow("Vizo", "Vizo Tracer");
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ("40,50,500,320", e2e::OuterRectangle(window));
     Exit(again, window);
 }
 
