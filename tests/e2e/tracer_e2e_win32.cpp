@@ -197,6 +197,14 @@ struct TracerRun : ::testing::Test {
         ASSERT_TRUE(tracer.WaitExit(&code));
         EXPECT_EQ(0u, code);
     }
+    // Starts the viewer, runs `during` against its window, then ends it through E&xit.
+    void Run(const std::function<void(HWND)>& during) const {
+        e2e::Program tracer(kTracer, "", folder);
+        HWND window = tracer.WaitWindow("Vizo", "Vizo Tracer");
+        ASSERT_NE(nullptr, window);
+        during(window);
+        Exit(tracer, window);
+    }
 };
 
 TEST_F(TracerRun, OpensAtHalfTheScreenAndShowsTheReplyToATypedCommand) {
@@ -276,48 +284,27 @@ TEST_F(TracerRun, ClearDiskLogEmptiesTheFile) {
     EXPECT_EQ(0, e2e::FileSize(File("vizo.log")));
 }
 
-TEST_F(TracerRun, ExitSavesTheWindowRectangleAndTheNextStartReopensThere) {
-    {
-        e2e::Program tracer(kTracer, "", folder);
-        HWND window = tracer.WaitWindow("Vizo", "Vizo Tracer");
-        ASSERT_NE(nullptr, window);
-        EXPECT_TRUE(e2e::MoveTo(window, 40, 50, 500, 320)) << e2e::OuterRectangle(window);
-        Exit(tracer, window);
-    }
-    EXPECT_EQ(
-        ";---- Velmora Program Configuration File.\r\n\r\n[program]\r\nwindow=40,50,500,320\r\n"
-        "FontHeight=0\r\nFontFace=\r\nLogToDisk=0\r\n\r\n",
-        e2e::ReadFileBytes(File("vizo.ini")));
+// vizo.ini as the viewer leaves it with its window at 40,50 and 500 by 320.
+constexpr const char* kSavedAt40And50 =
+    ";---- Velmora Program Configuration File.\r\n\r\n[program]\r\nwindow=40,50,500,320\r\n"
+    "FontHeight=0\r\nFontFace=\r\nLogToDisk=0\r\n\r\n";
 
-    e2e::Program again(kTracer, "", folder);
-    HWND window = again.WaitWindow("Vizo", "Vizo Tracer");
-    ASSERT_NE(nullptr, window);
-    EXPECT_EQ("40,50,500,320", e2e::OuterRectangle(window));
-    Exit(again, window);
+TEST_F(TracerRun, ExitSavesTheWindowRectangleAndTheNextStartReopensThere) {
+    Run([](HWND window) { EXPECT_TRUE(e2e::MoveTo(window, 40, 50, 500, 320)) << e2e::OuterRectangle(window); });
+    EXPECT_EQ(kSavedAt40And50, e2e::ReadFileBytes(File("vizo.ini")));
+    Run([](HWND window) { EXPECT_EQ("40,50,500,320", e2e::OuterRectangle(window)); });
 }
 
 TEST_F(TracerRun, AWindowClosedMinimisedComesBackOnTheScreenAtItsRestoredSize) {
     // What a window closed while minimised used to leave behind.
     WriteFile("vizo.ini", "[program]\r\nwindow=-32000,-32000,160,24\r\n");
-    {
-        e2e::Program tracer(kTracer, "", folder);
-        HWND window = tracer.WaitWindow("Vizo", "Vizo Tracer");
-        ASSERT_NE(nullptr, window);
+    Run([](HWND window) {
         EXPECT_TRUE(e2e::OnWorkArea(window)) << e2e::OuterRectangle(window);
         ASSERT_TRUE(e2e::MoveTo(window, 40, 50, 500, 320)) << e2e::OuterRectangle(window);
         ASSERT_TRUE(e2e::Minimise(window));
-        Exit(tracer, window);
-    }
-    EXPECT_EQ(
-        ";---- Velmora Program Configuration File.\r\n\r\n[program]\r\nwindow=40,50,500,320\r\n"
-        "FontHeight=0\r\nFontFace=\r\nLogToDisk=0\r\n\r\n",
-        e2e::ReadFileBytes(File("vizo.ini")));
-
-    e2e::Program again(kTracer, "", folder);
-    HWND window = again.WaitWindow("Vizo", "Vizo Tracer");
-    ASSERT_NE(nullptr, window);
-    EXPECT_EQ("40,50,500,320", e2e::OuterRectangle(window));
-    Exit(again, window);
+    });
+    EXPECT_EQ(kSavedAt40And50, e2e::ReadFileBytes(File("vizo.ini")));
+    Run([](HWND window) { EXPECT_EQ("40,50,500,320", e2e::OuterRectangle(window)); });
 }
 
 TEST_F(TracerRun, RepeatedIoctlFailuresShowOneBox) {
