@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds the native, sanitizer and Windows builds, runs every test
-# (native, sanitizer, Wine) and prints "N passed, N failed".
+# Sets up, builds the native, sanitizer and both Windows builds and their
+# release ZIPs, runs every test (native, sanitizer, Wine, the packages) and
+# prints "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -46,13 +47,22 @@ run_tests() {
 build native
 build sanitize
 build windows
+build windows64
+echo "== package"
+if ! bash scripts/package.sh >"$log/package.log" 2>&1; then
+  cat "$log/package.log"; echo "packaging failed"; exit 1
+fi
 
 run_tests native -j"$jobs"
 run_tests sanitize -j"$jobs"
 
-wine_session_start "$root/build/windows/wineprefix" virtual
+# One Wine prefix per build folder, so one session after the other.
 trap wine_session_stop EXIT
-run_tests windows
+for preset in windows windows64; do
+  wine_session_start "$root/build/$preset/wineprefix" virtual
+  run_tests "$preset"
+  wine_session_stop
+done
 
 echo "$passed passed, $failed failed"
 exit $status

@@ -1,7 +1,7 @@
 // Fixed texts and names of the trace viewer.
 #pragma once
 
-#include "resources/vizo_version.h"
+#include "resources/versions.h"
 
 namespace vizo {
 
@@ -10,7 +10,7 @@ constexpr const char* kWindowTitle = "Vizo Tracer";
 constexpr const char* kMenuName = "VIZO";
 constexpr const char* kAboutCaption = "About Vizo";
 constexpr const char* kVersionText = VIZO_VERSION_TEXT;
-constexpr const char* kAboutFormat = "Vizo.exe Trace program, Version %s\n" VIZO_COPYRIGHT;
+constexpr const char* kAboutFormat = "Vizo.exe Trace program, Version %s\n" TARNEL_COPYRIGHT;
 constexpr const char* kOptionsText =
     "options>SETUP /options\n"
     "   H - display driver help info\n"

@@ -49,4 +49,13 @@ void ApplyColumnForm(ColumnDef& column, const ColumnForm& form) {
     column.Color1 = form.Color1;
 }
 
+uint32_t CaptionColourOn(uint32_t face) {
+    const uint32_t red = face & 0xFF;
+    const uint32_t green = (face >> 8) & 0xFF;
+    const uint32_t blue = (face >> 16) & 0xFF;
+    // Perceived brightness with the usual weights, scaled by 1000.
+    const uint32_t brightness = red * 299 + green * 587 + blue * 114;
+    return brightness >= 128 * 1000 ? 0x000000 : 0xFFFFFF;
+}
+
 }  // namespace zorvel

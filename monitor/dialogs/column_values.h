@@ -34,4 +34,8 @@ const char* TitleForStatistic(int position, int statisticCount);
 // (kept when the text holds no number) and the two colours.
 void ApplyColumnForm(ColumnDef& column, const ColumnForm& form);
 
+// Black or white, whichever reads better on a colour button's face of `face`
+// (red in the low byte).
+uint32_t CaptionColourOn(uint32_t face);
+
 }  // namespace zorvel

@@ -4,6 +4,7 @@
 #include "monitor/dialogs/column_values.h"
 #include "monitor/stats/catalogue.h"
 #include "monitor/win32/dialog_text.h"
+#include "monitor/win32/gdi_handles.h"
 #include "monitor/win32/monitor_app.h"
 #include "resources/zorvel_ids.h"
 
@@ -58,19 +59,46 @@ void OnStatisticChosen(HWND dialog, const ColumnContext& context) {
     }
 }
 
-// Draws the button's colour as a rounded swatch; the brush lives only for this
-// message, and the answer 0 leaves the button's own colours to the platform.
-INT_PTR PaintSwatch(HDC dc, HWND button, const ColumnContext& context) {
-    const int id = GetDlgCtrlID(button);
-    if (id != IDC_CELL_COLOR0 && id != IDC_CELL_COLOR1) {
-        return 0;
+// The colour buttons are owner-drawn: a plain button paints its face over any
+// swatch drawn for it, so the chosen colour would never show. The face is the
+// rounded swatch of the working colour inside a push button's frame.
+void DrawColourButton(const DRAWITEMSTRUCT& item, const ColumnContext& context) {
+    const COLORREF face = context.Colours[item.CtlID == IDC_CELL_COLOR0 ? 0 : 1];
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    HDC dc = item.hDC;
+    RECT frame = item.rcItem;
+    DrawFrameControl(dc, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    RECT inside = item.rcItem;
+    InflateRect(&inside, -3, -3);
+    if (pressed) {
+        OffsetRect(&inside, 1, 1);
     }
-    HBRUSH brush = CreateSolidBrush(context.Colours[id == IDC_CELL_COLOR0 ? 0 : 1]);
-    HGDIOBJ previous = SelectObject(dc, brush);
-    RoundRect(dc, 0, 0, 120, 20, 8, 8);
-    SelectObject(dc, previous);
-    DeleteObject(brush);
-    return 0;
+    BrushObject brush(CreateSolidBrush(face));
+    HGDIOBJ previousBrush = SelectObject(dc, brush.Get());
+    HGDIOBJ previousPen = SelectObject(dc, GetStockObject(NULL_PEN));
+    RoundRect(dc, inside.left, inside.top, inside.right + 1, inside.bottom + 1, 8, 8);
+    SelectObject(dc, previousPen);
+    SelectObject(dc, previousBrush);
+
+    char caption[16] = {};
+    GetWindowTextA(item.hwndItem, caption, sizeof caption);
+    const int previousMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF previousText = SetTextColor(dc, CaptionColourOn(face));
+    DrawTextA(dc, caption, -1, &inside, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SetTextColor(dc, previousText);
+    SetBkMode(dc, previousMode);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        InflateRect(&inside, -1, -1);
+        DrawFocusRect(dc, &inside);
+    }
+}
+
+INT_PTR OnDrawItem(const DRAWITEMSTRUCT& item, const ColumnContext& context) {
+    if (item.CtlType != ODT_BUTTON || (item.CtlID != IDC_CELL_COLOR0 && item.CtlID != IDC_CELL_COLOR1)) {
+        return FALSE;
+    }
+    DrawColourButton(item, context);
+    return TRUE;
 }
 
 INT_PTR OnCommand(HWND dialog, WPARAM wParam, ColumnContext& context) {
@@ -101,10 +129,9 @@ INT_PTR CALLBACK ColumnProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             // No default focus is asked for.
             return FALSE;
         case WM_COMMAND: return context != nullptr ? OnCommand(dialog, wParam, *context) : FALSE;
-        case WM_CTLCOLORBTN:
-            return context != nullptr
-                       ? PaintSwatch(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), *context)
-                       : 0;
+        case WM_DRAWITEM:
+            return context != nullptr ? OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), *context)
+                                      : FALSE;
         default: return FALSE;
     }
 }

@@ -124,8 +124,8 @@ TEST(ColumnSetup, TheTemplateHasEveryControlInTabOrder) {
         "154 bordered-edit \"\" 40,45,125,15\n"
         "-1 right-label \"&Width:\" 5,65,30,12\n"
         "155 bordered-edit \"\" 40,65,65,15\n"
-        "156 push-button \"Color0\" 40,85,50,14\n"
-        "157 push-button \"Color1\" 40,105,50,14\n",
+        "156 owner-drawn-button \"Color0\" 40,85,50,14\n"
+        "157 owner-drawn-button \"Color1\" 40,105,50,14\n",
         e2e::DialogOutline(kMonitor, "CELLDLG"));
 }
 
@@ -211,6 +211,21 @@ void ChooseColour(e2e::Program& monitor, const char* red, const char* green, con
     ASSERT_TRUE(WaitGone(chooser));
 }
 
+// The screen colour of a colour button's face beside its caption, once it is
+// `expected` or the wait is over.
+COLORREF ButtonFace(HWND button, COLORREF expected) {
+    COLORREF seen = CLR_INVALID;
+    for (DWORD waited = 0; waited < e2e::kWaitMs && seen != expected; waited += 100) {
+        Sleep(100);
+        RECT rect;
+        GetWindowRect(button, &rect);
+        HDC screen = GetDC(nullptr);
+        seen = GetPixel(screen, rect.left + 6, (rect.top + rect.bottom) / 2);
+        ReleaseDC(nullptr, screen);
+    }
+    return seen;
+}
+
 TEST_F(GridEdit, PropertiesShowsTheColumnAndAColourReachesItOnlyThroughOk) {
     e2e::Program monitor(kMonitor, "-F", folder);
     HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
@@ -225,8 +240,12 @@ TEST_F(GridEdit, PropertiesShowsTheColumnAndAColourReachesItOnlyThroughOk) {
     EXPECT_EQ(56, SendDlgItemMessageA(dialog, 153, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, SendDlgItemMessageA(dialog, 150, CB_GETCURSEL, 0, 0));
     EXPECT_EQ(4, SendDlgItemMessageA(dialog, 150, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(RGB(1, 2, 3), ButtonFace(GetDlgItem(dialog, 156), RGB(1, 2, 3)));
+    EXPECT_EQ(RGB(4, 5, 6), ButtonFace(GetDlgItem(dialog, 157), RGB(4, 5, 6)));
     e2e::PressButton(dialog, 156);
     ChooseColour(monitor, "200", "10", "20");
+    EXPECT_EQ(RGB(200, 10, 20), ButtonFace(GetDlgItem(dialog, 156), RGB(200, 10, 20)));
+    e2e::SaveScreenshot(folder + "\\column-setup.bmp");
     e2e::PressButton(dialog, IDCANCEL);
     ASSERT_TRUE(WaitGone(dialog));
 

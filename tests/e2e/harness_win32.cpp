@@ -128,7 +128,11 @@ private:
 
 std::string ControlKind(const std::string& windowClass, DWORD style) {
     if (windowClass == "#128") {
-        return (style & 0xF) == BS_DEFPUSHBUTTON ? "default-push-button" : "push-button";
+        switch (style & 0xF) {
+            case BS_DEFPUSHBUTTON: return "default-push-button";
+            case BS_OWNERDRAW: return "owner-drawn-button";
+            default: return "push-button";
+        }
     }
     if (windowClass == "#129") {
         return style & WS_BORDER ? "bordered-edit" : "edit";
@@ -188,7 +192,7 @@ long long FileSize(const std::string& path) {
 }
 
 Program::Program(const std::string& exe, const std::string& arguments, const std::string& folder) : name_(exe) {
-    const std::string path = BinFolder() + "\\" + exe;
+    const std::string path = exe.find('\\') == std::string::npos ? BinFolder() + "\\" + exe : exe;
     std::string commandLine = "\"" + path + "\"";
     if (!arguments.empty()) {
         commandLine += " " + arguments;
@@ -473,6 +477,22 @@ std::string DialogOutline(const std::string& exe, const char* dialogName) {
     }
     FreeLibrary(module);
     return out.str();
+}
+
+std::string VersionValue(const std::string& exe, const char* name) {
+    const std::string path = BinFolder() + "\\" + exe;
+    DWORD ignored = 0;
+    std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+    if (block.empty() || !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data())) {
+        return "no version block";
+    }
+    char* value = nullptr;
+    UINT length = 0;
+    const std::string key = std::string("\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValueA(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) || length == 0) {
+        return "no " + key;
+    }
+    return value;
 }
 
 }  // namespace e2e

@@ -22,7 +22,8 @@ long long FileSize(const std::string& path);
 
 class Program {
 public:
-    // Starts bin/<exe> with `arguments` and `folder` as its current directory.
+    // Starts bin/<exe> (or `exe` itself when it is a path) with `arguments` and
+    // `folder` as its current directory.
     Program(const std::string& exe, const std::string& arguments, const std::string& folder);
     // A program still running at the end of a test is killed and the test fails.
     ~Program();
@@ -82,5 +83,8 @@ std::string MenuOutline(const std::string& exe, const char* menuName);
 // caption, font and size, then one line per control in tab order:
 // "id kind "text" x,y,w,h" in dialog units.
 std::string DialogOutline(const std::string& exe, const char* dialogName);
+
+// A text of bin/<exe>'s version block (US English, Unicode), or what is missing.
+std::string VersionValue(const std::string& exe, const char* name);
 
 }  // namespace e2e

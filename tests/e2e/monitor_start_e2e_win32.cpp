@@ -58,6 +58,13 @@ TEST(MonitorStart, WithoutADriverTheConnectErrorEndsTheProgram) {
     EXPECT_FALSE(e2e::FileExists(folder + "\\calcs.dat"));
 }
 
+TEST(MonitorResources, VersionBlock) {
+    EXPECT_EQ("1.04", e2e::VersionValue(kMonitor, "FileVersion"));
+    EXPECT_EQ("1.04", e2e::VersionValue(kMonitor, "ProductVersion"));
+    EXPECT_EQ("TarnelPort Monitor", e2e::VersionValue(kMonitor, "FileDescription"));
+    EXPECT_EQ("Zorvel.exe", e2e::VersionValue(kMonitor, "OriginalFilename"));
+}
+
 TEST(MonitorStart, AboutBoxNamesTheVersion) {
     const std::string folder = e2e::FreshFolder();
     e2e::Program monitor(kMonitor, "-f", folder);

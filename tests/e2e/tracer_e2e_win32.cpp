@@ -104,22 +104,6 @@ int DarkPixels(HWND window) {
     return dark;
 }
 
-std::string VersionValue(const std::string& exe, const char* name) {
-    const std::string path = e2e::BinFolder() + "\\" + exe;
-    DWORD ignored = 0;
-    std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), &ignored));
-    if (block.empty() || !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data())) {
-        return "no version block";
-    }
-    char* value = nullptr;
-    UINT length = 0;
-    const std::string key = std::string("\\StringFileInfo\\040904B0\\") + name;
-    if (!VerQueryValueA(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) || length == 0) {
-        return "no " + key;
-    }
-    return value;
-}
-
 TEST(TracerResources, MenuAndVersionBlock) {
     EXPECT_EQ(
         "[&File]\n"
@@ -135,11 +119,11 @@ TEST(TracerResources, MenuAndVersionBlock) {
         "  &Help=112\n"
         "  &About=113\n",
         e2e::MenuOutline(kTracer, "VIZO"));
-    EXPECT_EQ("1.12", VersionValue(kTracer, "FileVersion"));
-    EXPECT_EQ("1.12", VersionValue(kTracer, "ProductVersion"));
-    EXPECT_EQ("Vizo Trace Program", VersionValue(kTracer, "FileDescription"));
-    EXPECT_EQ("Vizo", VersionValue(kTracer, "InternalName"));
-    EXPECT_EQ("Vizo.exe", VersionValue(kTracer, "OriginalFilename"));
+    EXPECT_EQ("1.12", e2e::VersionValue(kTracer, "FileVersion"));
+    EXPECT_EQ("1.12", e2e::VersionValue(kTracer, "ProductVersion"));
+    EXPECT_EQ("Vizo Trace Program", e2e::VersionValue(kTracer, "FileDescription"));
+    EXPECT_EQ("Vizo", e2e::VersionValue(kTracer, "InternalName"));
+    EXPECT_EQ("Vizo.exe", e2e::VersionValue(kTracer, "OriginalFilename"));
 }
 
 TEST(TracerStart, TheOptionsBoxEndsTheProgramBeforeAnyWindow) {

@@ -98,4 +98,19 @@ TEST_F(ColumnValuesTest, AChosenStatisticGivesItsNameAndATitleTypedAfterwardsWin
     EXPECT_STREQ("Carrier runs", column.Name);
 }
 
+TEST(ColourButtonCaption, ContrastsWithTheFace) {
+    struct Case {
+        uint32_t Face;
+        uint32_t Caption;
+    };
+    // Red in the low byte: pure blue is dark, pure yellow light.
+    const Case cases[] = {
+        {0x000000, 0xFFFFFF}, {0xFFFFFF, 0x000000}, {0xFF0000, 0xFFFFFF}, {0x00FFFF, 0x000000},
+        {0x0000FF, 0xFFFFFF}, {0x00FF00, 0x000000}, {0x808080, 0x000000}, {0x7F7F7F, 0xFFFFFF},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.Caption, CaptionColourOn(c.Face)) << std::hex << c.Face;
+    }
+}
+
 }  // namespace

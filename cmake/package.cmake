@@ -1,0 +1,50 @@
+# The release ZIP of a Windows build: the two programs, the stand-in driver and
+# its control program, README.txt (CR LF) and the guide as one HTML page.
+# "cpack" in the build folder writes it into build/package.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(TARNEL_PACKAGE_SYSTEM win64)
+else()
+  set(TARNEL_PACKAGE_SYSTEM win32)
+endif()
+
+configure_file(${PROJECT_SOURCE_DIR}/docs/README.txt.in ${CMAKE_BINARY_DIR}/package/README.txt
+               @ONLY NEWLINE_STYLE CRLF)
+
+# Debian's interpreter: python3-markdown is installed for it, not for any other
+# python3 that may come first on the PATH.
+find_program(TARNEL_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+if(NOT TARNEL_SYSTEM_PYTHON)
+  find_program(TARNEL_SYSTEM_PYTHON python3 REQUIRED)
+endif()
+set(guide_html ${CMAKE_BINARY_DIR}/package/guide.html)
+file(GLOB guide_images ${PROJECT_SOURCE_DIR}/docs/images/*.png)
+add_custom_command(
+  OUTPUT ${guide_html}
+  COMMAND ${TARNEL_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/scripts/guide-html.py
+          ${PROJECT_SOURCE_DIR}/docs/guide.md ${guide_html}
+  DEPENDS ${PROJECT_SOURCE_DIR}/docs/guide.md ${PROJECT_SOURCE_DIR}/scripts/guide-html.py ${guide_images}
+  COMMENT "Writing the guide as one HTML page"
+  VERBATIM)
+add_custom_target(guide_html ALL DEPENDS ${guide_html})
+
+install(TARGETS zorvel vizo standin_ctl RUNTIME DESTINATION .)
+install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/tarnel_standin.sys ${CMAKE_BINARY_DIR}/package/README.txt
+        DESTINATION .)
+install(FILES ${guide_html} DESTINATION docs)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME tarnelport-tools)
+set(CPACK_PACKAGE_VENDOR ${TARNEL_COMPANY})
+set(package_folder ${PROJECT_SOURCE_DIR}/build/package)
+set(package_name tarnelport-tools-${PROJECT_VERSION}-${TARNEL_PACKAGE_SYSTEM})
+set(CPACK_PACKAGE_FILE_NAME ${package_name})
+set(CPACK_PACKAGE_DIRECTORY ${package_folder})
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+include(CPack)
+
+add_test(NAME Package.Contents
+         COMMAND ${TARNEL_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/tests/package/check_package.py
+                 ${package_folder}/${package_name}.zip ${TARNEL_PACKAGE_SYSTEM})
+set_tests_properties(Package.Contents PROPERTIES SKIP_RETURN_CODE 77)

@@ -1,0 +1,83 @@
+#!/usr/bin/env python3
+"""Checks a release ZIP: exactly the expected files under one top folder, the
+programs built for the ZIP's bitness, the driver a 64-bit kernel-mode file,
+README.txt in CR LF and the guide a page that needs nothing beside it.
+
+    check_package.py ZIP win32|win64
+
+Exits 77 (skipped) when the ZIP has not been made.
+"""
+import os
+import re
+import struct
+import sys
+import zipfile
+
+PROGRAMS = ["standin_ctl.exe", "vizo.exe", "zorvel.exe"]
+FILES = sorted(PROGRAMS + ["README.txt", "docs/guide.html", "tarnel_standin.sys"])
+MACHINES = {"win32": (0x14C, 0x10B), "win64": (0x8664, 0x20B)}
+NATIVE_SUBSYSTEM = 1
+
+
+def pe_header(data):
+    """(machine, optional-header magic, subsystem) of a PE file, or None."""
+    if len(data) < 0x40 or data[:2] != b"MZ":
+        return None
+    offset = struct.unpack_from("<I", data, 0x3C)[0]
+    if data[offset:offset + 4] != b"PE\0\0":
+        return None
+    machine = struct.unpack_from("<H", data, offset + 4)[0]
+    optional = offset + 24
+    magic = struct.unpack_from("<H", data, optional)[0]
+    subsystem = struct.unpack_from("<H", data, optional + 68)[0]
+    return machine, magic, subsystem
+
+
+def problems(path, system):
+    found = []
+    with zipfile.ZipFile(path) as archive:
+        names = [n for n in archive.namelist() if not n.endswith("/")]
+        top = {n.split("/", 1)[0] for n in names}
+        expected_top = os.path.basename(path)[:-len(".zip")]
+        if top != {expected_top}:
+            return [f"top folders {sorted(top)}, expected {expected_top}"]
+        inside = sorted(n.split("/", 1)[1] for n in names)
+        if inside != FILES:
+            found.append(f"files {inside}, expected {FILES}")
+
+        def read(name):
+            return archive.read(f"{expected_top}/{name}")
+
+        machine, magic = MACHINES[system]
+        for program in PROGRAMS:
+            if program in inside and pe_header(read(program))[:2] != (machine, magic):
+                found.append(f"{program} is {pe_header(read(program))}, expected machine {machine:#x} magic {magic:#x}")
+        if "tarnel_standin.sys" in inside:
+            header = pe_header(read("tarnel_standin.sys"))
+            if header != (0x8664, 0x20B, NATIVE_SUBSYSTEM):
+                found.append(f"tarnel_standin.sys is {header}, expected a 64-bit native image")
+        if "README.txt" in inside:
+            readme = read("README.txt")
+            if not readme.endswith(b"\r\n") or readme.count(b"\n") != readme.count(b"\r\n"):
+                found.append("README.txt does not end every line with CR LF")
+        if "docs/guide.html" in inside:
+            guide = read("docs/guide.html").decode("utf-8")
+            outside = [s for s in re.findall(r'<img\b[^>]*\bsrc="([^"]*)"', guide) if not s.startswith("data:")]
+            if outside:
+                found.append(f"guide.html needs files beside it: {outside}")
+    return found
+
+
+def main():
+    path, system = sys.argv[1], sys.argv[2]
+    if not os.path.isfile(path):
+        print(f"skipped: {path} has not been made (bash scripts/package.sh makes it)")
+        return 77
+    found = problems(path, system)
+    for problem in found:
+        print(f"{os.path.basename(path)}: {problem}")
+    return 1 if found else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
