@@ -37,7 +37,8 @@ private:
 bool ReadWholeFile(const std::string& path, std::string& bytes, Diagnostics& diagnostics) {
     File file(path);
     if (file.get() == nullptr) {
-        diagnostics.Fail(path + (errno == ENOENT ? ": no such file" : ": cannot be opened: " + std::string(std::strerror(errno))));
+        diagnostics.Fail(
+            path + (errno == ENOENT ? ": no such file" : ": cannot be opened: " + std::string(std::strerror(errno))));
         return false;
     }
     bytes.clear();

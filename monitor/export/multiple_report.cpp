@@ -127,7 +127,8 @@ std::string PortOfReportFile(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const std::string extension = ".txt";
-    if (name.size() > extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0) {
+    if (name.size() > extension.size() &&
+        name.compare(name.size() - extension.size(), extension.size(), extension) == 0) {
         name.resize(name.size() - extension.size());
     }
     if (name.size() > 1 && (name[0] == 'h' || name[0] == 'd')) {

@@ -92,11 +92,13 @@ std::string FormatPrometheus(const PortRows& rows, const std::optional<std::stri
         }
         text += "# HELP " + std::string(metric.Metric) + " " +
                 Escaped(std::string(metric.Statistic) + ": " + metric.Help, false) + "\n";
-        text += "# TYPE " + std::string(metric.Metric) + (metric.Type == MetricType::Counter ? " counter\n" : " gauge\n");
+        text +=
+            "# TYPE " + std::string(metric.Metric) + (metric.Type == MetricType::Counter ? " counter\n" : " gauge\n");
         text += samples;
     }
     for (const std::string& port : repeated) {
-        diagnostics.Skip("port \"" + port + "\" has values of one statistic from more than one row; only the first is "
+        diagnostics.Skip("port \"" + port +
+                         "\" has values of one statistic from more than one row; only the first is "
                          "exported");
     }
     return text;

@@ -37,8 +37,10 @@ int main(int argc, char** argv) {
     CLI::Option* outputOption =
         app.add_option("--output", output, "write FILE instead of the standard output, replacing it whole")
             ->type_name("FILE");
-    CLI::Option* namesOption = app.add_option("--names", names, "port names for calcs.dat, one a line")->type_name("FILE");
-    CLI::Option* boardOption = app.add_option("--board", board, "a board label on every Prometheus sample")->type_name("NAME");
+    CLI::Option* namesOption =
+        app.add_option("--names", names, "port names for calcs.dat, one a line")->type_name("FILE");
+    CLI::Option* boardOption =
+        app.add_option("--board", board, "a board label on every Prometheus sample")->type_name("NAME");
     app.add_flag("--all-lines", options.AllLines, "every line of a per-port report, not only the last");
     app.add_option("INPUT", options.Inputs, "report files and calcs.dat")->required();
     try {

@@ -82,7 +82,8 @@ TEST(ExportFormats, JsonNumbersForPlainValuesAndStringsForTheRest) {
     rows.Sources.push_back("calcs.dat");
     rows.Rows[1].Stamp.reset();
     const std::string two = FormatJson(rows, true);
-    EXPECT_NE(std::string::npos, two.find("\"source\": [\n    \"hall.txt\",\n    \"calcs.dat\"\n  ],\n  \"stamp\": null"))
+    EXPECT_NE(std::string::npos,
+              two.find("\"source\": [\n    \"hall.txt\",\n    \"calcs.dat\"\n  ],\n  \"stamp\": null"))
         << two;
     EXPECT_NE(std::string::npos, two.find("\"name\": \"COM5\",\n      \"time\": \"12/08/26 06:00\"")) << two;
 }
@@ -132,7 +133,9 @@ TEST(ExportRun, BadInputsFailWithTheFileNamedAndNothingWritten) {
     } cases[] = {
         {{"missing.txt"}, kExportFailed, ": no such file"},
         {{"folder"}, kExportFailed, ": cannot be read: Is a directory"},
-        {{"short.dat"}, kExportFailed, ": 448 bytes of binary data, calcs.dat holds 29120: truncated or not a statistics file"},
+        {{"short.dat"},
+         kExportFailed,
+         ": 448 bytes of binary data, calcs.dat holds 29120: truncated or not a statistics file"},
         {{"cut.txt"}, kExportFailed, ": truncated: its last line has no line end"},
         {{"header.txt"}, kExportFailed, ": truncated: the report header and no port"},
         {{"lonely.txt"}, kExportFailed, ": truncated: the header line and no report line"},
