@@ -3,7 +3,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <set>
 
 #include "monitor/export/export_formats.h"
@@ -164,22 +163,6 @@ TEST(ExportRun, BadInputsFailWithTheFileNamedAndNothingWritten) {
             << c.inputs[0];
         EXPECT_TRUE(standardOutput.empty());
         EXPECT_FALSE(std::filesystem::exists(output + ".tmp"));
-    }
-}
-
-TEST(ExportRun, OptionsThatDoNotFitTheFormatFail) {
-    ExportOptions board;
-    board.Format = ExportFormat::Json;
-    board.Board = "hall";
-    ExportOptions allLines;
-    allLines.Format = ExportFormat::Prometheus;
-    allLines.AllLines = true;
-    for (ExportOptions& options : {std::ref(board), std::ref(allLines)}) {
-        options.Inputs = {"calcs.dat"};
-        std::string standardOutput;
-        std::vector<std::string> messages;
-        EXPECT_EQ(kExportFailed, RunExport(options, standardOutput, messages));
-        EXPECT_EQ(1u, messages.size());
     }
 }
 
