@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake g++ make g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev
           libbenchmark-dev wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick
-          python3-markdown)
+          python3-markdown nlohmann-json3-dev libcli11-dev python3 prometheus
+          prometheus-node-exporter)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -33,6 +34,15 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 export DEBIAN_FRONTEND=noninteractive
+# prometheus and prometheus-node-exporter come as services; the tests start an
+# exporter of their own on a free loopback port and want no daemon left behind,
+# so where nothing refuses service starts yet, they are refused while installing.
+policy=/usr/sbin/policy-rc.d
+if [ ! -e "$policy" ]; then
+  printf '#!/bin/sh\nexit 101\n' >"$policy"
+  chmod 755 "$policy"
+  trap 'rm -f "$policy"' EXIT
+fi
 [ $need_i386 -eq 1 ] && dpkg --add-architecture i386
 echo "setup: installing ${missing[*]}"
 apt-get update -qq

@@ -34,15 +34,8 @@ std::vector<Entry> SelectedEntries(const ReportContext& context, Selection selec
         }
         return entries;
     }
-    for (int input = 1; input <= context.StatisticCount; ++input) {
-        const char* name = kStatisticNames[input - 1];
-        const bool wanted = selection == Selection::All ||
-                            (selection == Selection::Hour && std::strstr(name, "Hour") != nullptr) ||
-                            (selection == Selection::Day &&
-                             (std::strstr(name, "Day") != nullptr || std::strstr(name, "Raw") != nullptr));
-        if (wanted) {
-            entries.push_back({name, input, 0});
-        }
+    for (int input : SelectionInputs(selection, context.StatisticCount)) {
+        entries.push_back({kStatisticNames[input - 1], input, 0});
     }
     return entries;
 }
@@ -90,6 +83,21 @@ std::string Joined(const std::vector<std::string>& parts, const char* separator)
 }
 
 }  // namespace
+
+std::vector<int> SelectionInputs(Selection selection, int statisticCount) {
+    std::vector<int> inputs;
+    for (int input = 1; input <= statisticCount; ++input) {
+        const char* name = kStatisticNames[input - 1];
+        const bool wanted = selection == Selection::All ||
+                            (selection == Selection::Hour && std::strstr(name, "Hour") != nullptr) ||
+                            (selection == Selection::Day &&
+                             (std::strstr(name, "Day") != nullptr || std::strstr(name, "Raw") != nullptr));
+        if (wanted) {
+            inputs.push_back(input);
+        }
+    }
+    return inputs;
+}
 
 std::string SafeFileStem(const std::string& name) {
     std::string stem = name;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "monitor/grid/view_state.h"
 #include "monitor/stats/port_tables.h"
@@ -41,6 +42,10 @@ struct ReportContext {
 };
 
 int WriteReport(const ReportContext& context, Selection selection, Layout layout);
+
+// The input numbers an All, Hour or Day report writes, in catalogue order; the
+// names decide, so the lists follow the catalogue. View has no fixed list.
+std::vector<int> SelectionInputs(Selection selection, int statisticCount);
 
 // A port name as a file-name stem: characters a file name cannot hold become "_".
 std::string SafeFileStem(const std::string& name);

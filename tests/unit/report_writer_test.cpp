@@ -8,26 +8,16 @@
 #include "monitor/grid/columns.h"
 #include "monitor/reports/report_runs.h"
 #include "monitor/stats/catalogue.h"
+#include "tests/unit/fake_report_environment.h"
 #include "tests/unit/temp_dir.h"
 
 using namespace zorvel;
 
 namespace {
 
-struct FakeEnvironment : ReportEnvironment {
-    double Free = 1e12;
-    std::vector<std::string> Started;
-    void Stamp(std::string& date, std::string& time) override {
-        date = "12/08/26";
-        time = "06:00";
-    }
-    double FreeDiskBytes() override { return Free; }
-    void StartProgram(const std::string& commandLine) override { Started.push_back(commandLine); }
-};
-
 struct ReportTest : ::testing::Test {
     TempDir dir;
-    FakeEnvironment environment;
+    FakeReportEnvironment environment;
     std::unique_ptr<ViewState> view = CreateView();
     std::unique_ptr<PortTables> tables = CreatePortTables();
     ReportContext context{*view, *tables, CountStatistics(), environment, dir.Path("REPORTS")};

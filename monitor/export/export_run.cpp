@@ -1,0 +1,82 @@
+#include "monitor/export/export_run.h"
+
+#include "common/whole_file.h"
+#include "monitor/export/export_formats.h"
+#include "monitor/export/input_file.h"
+
+namespace zorvel {
+namespace {
+
+std::string Format(const ExportOptions& options, const PortRows& rows, Diagnostics& diagnostics) {
+    switch (options.Format) {
+        case ExportFormat::Csv: return FormatCsv(rows, options.AllLines);
+        case ExportFormat::Json: return FormatJson(rows, options.AllLines);
+        case ExportFormat::Prometheus: return FormatPrometheus(rows, options.Board, diagnostics);
+        case ExportFormat::Table: break;
+    }
+    return FormatTable(rows, options.AllLines);
+}
+
+bool OptionsFit(const ExportOptions& options, Diagnostics& diagnostics) {
+    const bool prometheus = options.Format == ExportFormat::Prometheus;
+    if (options.Board && !prometheus) {
+        diagnostics.Fail("--board labels Prometheus samples; it needs --format prometheus");
+    }
+    if (options.AllLines && prometheus) {
+        diagnostics.Fail("--all-lines does not go with --format prometheus, which takes one sample per port");
+    }
+    if (options.Inputs.empty()) {
+        diagnostics.Fail("no input: name a report file or calcs.dat");
+    }
+    return !diagnostics.Failed();
+}
+
+int Finish(const Diagnostics& diagnostics, std::vector<std::string>& messages) {
+    messages.insert(messages.end(), diagnostics.Messages().begin(), diagnostics.Messages().end());
+    if (diagnostics.Failed()) {
+        return kExportFailed;
+    }
+    return diagnostics.Skipped() ? kExportLinesSkipped : kExportOk;
+}
+
+}  // namespace
+
+int RunExport(const ExportOptions& options, std::string& standardOutput, std::vector<std::string>& messages) {
+    Diagnostics diagnostics;
+    if (!OptionsFit(options, diagnostics)) {
+        return Finish(diagnostics, messages);
+    }
+    std::vector<std::string> names;
+    ReadOptions reading;
+    reading.AllLines = options.AllLines;
+    if (options.NamesFile) {
+        if (!ReadNamesFile(*options.NamesFile, names, diagnostics)) {
+            return Finish(diagnostics, messages);
+        }
+        reading.Names = &names;
+    }
+    PortRows rows;
+    // Every input is read even after a failure, so one run names every bad file.
+    for (const std::string& input : options.Inputs) {
+        ReadInput(input, reading, rows, diagnostics);
+    }
+    if (diagnostics.Failed()) {
+        return Finish(diagnostics, messages);
+    }
+    const std::string text = Format(options, rows, diagnostics);
+    if (!options.Output) {
+        standardOutput = text;
+        return Finish(diagnostics, messages);
+    }
+    const common::WriteResult written = common::ReplaceWholeFile(*options.Output, [&text](std::FILE* out) {
+        return std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    });
+    if (written != common::WriteResult::Ok) {
+        diagnostics.Fail(*options.Output + (written == common::WriteResult::OpenFailed
+                                                ? ": cannot be created or replaced"
+                                                : ": could not be written completely; the previous file is kept"));
+    }
+    return Finish(diagnostics, messages);
+}
+
+}  // namespace zorvel

@@ -1,0 +1,38 @@
+// What the export reads from reports and calcs.dat, and what its writers take:
+// one row per port (per report line with --all-lines), values as texts.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zorvel {
+
+struct PortRow {
+    std::string Name;
+    // The report's date and time as written; none for calcs.dat.
+    std::optional<std::string> Stamp;
+    // Keyed by catalogue position, so every writer walks them in catalogue order.
+    std::map<int, std::string> Values;
+};
+
+struct PortRows {
+    std::vector<std::string> Sources;
+    std::vector<PortRow> Rows;
+};
+
+// The catalogue positions that some row holds, in catalogue order.
+std::vector<int> PresentStatistics(const PortRows& rows);
+
+// The stamp every row shares, or none when they differ or one has none.
+std::optional<std::string> CommonStamp(const PortRows& rows);
+
+// A plain unsigned decimal, as the "Integer" type writes; scaled, on/off and
+// h:mm:ss texts are not.
+bool IsIntegerText(const std::string& text);
+
+// The catalogue position of a statistic name, or -1.
+int StatisticPosition(const std::string& name);
+
+}  // namespace zorvel

@@ -1,0 +1,169 @@
+// The export's output formats, its metric table and its failures.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <set>
+
+#include "monitor/export/export_formats.h"
+#include "monitor/export/export_run.h"
+#include "monitor/export/metric_table.h"
+#include "monitor/stats/catalogue.h"
+#include "monitor/stats/statistic_values.h"
+#include "monitor/stats/statistics_file.h"
+#include "tests/unit/temp_dir.h"
+
+using namespace zorvel;
+
+namespace {
+
+// COM5 with plain numbers; a name that needs quoting with a View report's texts.
+PortRows TwoPorts() {
+    PortRows rows;
+    rows.Sources = {"hall.txt"};
+    rows.Rows.push_back({"COM5", "12/08/26 06:00", {{0, "1"}, {3, "0"}, {6, "12345"}}});
+    rows.Rows.push_back({"a,\"b\"\\", "12/08/26 06:00", {{0, "On"}, {6, " 1.234M"}, {42, "0:01:02"}}});
+    return rows;
+}
+
+TEST(ExportMetrics, OneEntryPerStatisticInCatalogueOrderAndTheLiveSlotMarked) {
+    ASSERT_EQ(CountStatistics(), kMetricCount);
+    // Only the live counter slot filled: exactly the statistics that read it move.
+    auto tables = CreatePortTables();
+    std::memset(&tables->Counters.Slots[0], 0xFF, sizeof(CounterSlot));
+    std::set<std::string> metrics;
+    for (int s = 0; s < kMetricCount; ++s) {
+        EXPECT_STREQ(kStatisticNames[s], kMetrics[s].Statistic);
+        EXPECT_EQ(kMetrics[s].LiveSlot, StatisticValue(*tables, s + 1, 0) != 0) << kMetrics[s].Statistic;
+        EXPECT_TRUE(metrics.insert(kMetrics[s].Metric).second) << kMetrics[s].Metric;
+    }
+}
+
+TEST(ExportFormats, CsvQuotesWhatSpreadsheetsWouldBreakOrTrim) {
+    EXPECT_EQ(
+        "Port,Open,\"CD \",TxTotal,CDRunTime\r\n"
+        "COM5,1,0,12345,\r\n"
+        "\"a,\"\"b\"\"\\\",On,,\" 1.234M\",0:01:02\r\n",
+        FormatCsv(TwoPorts(), false));
+    PortRows timed = TwoPorts();
+    timed.Rows.resize(1);
+    timed.Rows[0].Stamp.reset();
+    EXPECT_EQ("Port,Time,Open,\"CD \",TxTotal\r\nCOM5,,1,0,12345\r\n", FormatCsv(timed, true));
+}
+
+TEST(ExportFormats, JsonNumbersForPlainValuesAndStringsForTheRest) {
+    PortRows rows = TwoPorts();
+    rows.Rows[1].Name = "COM\xFF";
+    EXPECT_EQ(R"({
+  "source": "hall.txt",
+  "stamp": "12/08/26 06:00",
+  "ports": [
+    {
+      "name": "COM5",
+      "statistics": {
+        "Open": 1,
+        "CD ": 0,
+        "TxTotal": 12345
+      }
+    },
+    {
+      "name": "COM�",
+      "statistics": {
+        "Open": "On",
+        "TxTotal": " 1.234M",
+        "CDRunTime": "0:01:02"
+      }
+    }
+  ]
+}
+)",
+              FormatJson(rows, false));
+    rows.Sources.push_back("calcs.dat");
+    rows.Rows[1].Stamp.reset();
+    const std::string two = FormatJson(rows, true);
+    EXPECT_NE(std::string::npos,
+              two.find("\"source\": [\n    \"hall.txt\",\n    \"calcs.dat\"\n  ],\n  \"stamp\": null"))
+        << two;
+    EXPECT_NE(std::string::npos, two.find("\"name\": \"COM5\",\n      \"time\": \"12/08/26 06:00\"")) << two;
+}
+
+TEST(ExportFormats, PrometheusSamplesOnlyPlainNumbersOncePerPort) {
+    PortRows rows = TwoPorts();
+    rows.Rows[1].Values[6] = "77";
+    rows.Rows[1].Name += "\n\xC3";
+    rows.Rows.push_back({"COM5", std::nullopt, {{6, "999"}, {39, "3"}}});
+    Diagnostics diagnostics;
+    EXPECT_EQ(
+        "# HELP zorvel_open Open: 1 while the port is open, else 0.\n"
+        "# TYPE zorvel_open gauge\n"
+        "zorvel_open{board=\"b\\\"1\",port=\"COM5\"} 1\n"
+        "# HELP zorvel_cd CD : carrier detect, 1 or 0.\n"
+        "# TYPE zorvel_cd gauge\n"
+        "zorvel_cd{board=\"b\\\"1\",port=\"COM5\"} 0\n"
+        "# HELP zorvel_tx_bytes_total TxTotal: characters transmitted since the last reset.\n"
+        "# TYPE zorvel_tx_bytes_total counter\n"
+        "zorvel_tx_bytes_total{board=\"b\\\"1\",port=\"COM5\"} 12345\n"
+        "zorvel_tx_bytes_total{board=\"b\\\"1\",port=\"a,\\\"b\\\"\\\\\\n\xEF\xBF\xBD\"} 77\n"
+        "# HELP zorvel_cd_runs_total CDRuns: times carrier detect came on since the last reset.\n"
+        "# TYPE zorvel_cd_runs_total counter\n"
+        "zorvel_cd_runs_total{board=\"b\\\"1\",port=\"COM5\"} 3\n",
+        FormatPrometheus(rows, std::string("b\"1"), diagnostics));
+    EXPECT_EQ((std::vector<std::string>{"port \"COM5\" has values of one statistic from more than one row; only the "
+                                        "first is exported"}),
+              diagnostics.Messages());
+}
+
+TEST(ExportRun, BadInputsFailWithTheFileNamedAndNothingWritten) {
+    TempDir dir;
+    const std::string report = "******** RePort, Date:12/08/26 06:00\r\n\r\n\r\n==== Port:COM5\r\nOpen=1\r\n";
+    dir.Write("good.txt", report);
+    std::filesystem::create_directory(dir.Path("folder"));
+    dir.Write("short.dat", std::string(448, '\0'));
+    dir.Write("cut.txt", report.substr(0, report.size() - 3));
+    dir.Write("header.txt", "******** RePort, Date:12/08/26 06:00\r\n\r\n");
+    dir.Write("lonely.txt", "Time\tOpen\r\n");
+    dir.Write("notes.txt", "shopping list\r\n");
+    dir.Write("empty.txt", "");
+    dir.Write("bad.txt", report + "Open\r\n");
+    struct Case {
+        std::vector<std::string> inputs;
+        int status;
+        std::string message;  // after the first input's path
+    } cases[] = {
+        {{"missing.txt"}, kExportFailed, ": no such file"},
+        {{"folder"}, kExportFailed, ": cannot be read: Is a directory"},
+        {{"short.dat"},
+         kExportFailed,
+         ": 448 bytes of binary data, calcs.dat holds 29120: truncated or not a statistics file"},
+        {{"cut.txt"}, kExportFailed, ": truncated: its last line has no line end"},
+        {{"header.txt"}, kExportFailed, ": truncated: the report header and no port"},
+        {{"lonely.txt"}, kExportFailed, ": truncated: the header line and no report line"},
+        {{"notes.txt"}, kExportFailed, ": neither a report (no report header) nor calcs.dat (not 29120 bytes)"},
+        {{"empty.txt"}, kExportFailed, ": empty, neither a report nor calcs.dat"},
+        {{"missing.txt", "good.txt"}, kExportFailed, ": no such file"},
+        {{"bad.txt"}, kExportLinesSkipped, ":6: not a statistic line, skipped: \"Open\""},
+        {{"good.txt"}, kExportOk, ""},
+    };
+    for (const Case& c : cases) {
+        const std::string output = dir.Path("out.csv");
+        dir.Write("out.csv", "previous");
+        ExportOptions options;
+        options.Format = ExportFormat::Csv;
+        options.Output = output;
+        for (const std::string& input : c.inputs) {
+            options.Inputs.push_back(dir.Path(input.c_str()));
+        }
+        std::string standardOutput;
+        std::vector<std::string> messages;
+        EXPECT_EQ(c.status, RunExport(options, standardOutput, messages)) << c.inputs[0];
+        const std::vector<std::string> expected =
+            c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{options.Inputs[0] + c.message};
+        EXPECT_EQ(expected, messages);
+        EXPECT_EQ(c.status == kExportFailed ? "previous" : "Port,Open\r\nCOM5,1\r\n", dir.Read("out.csv"))
+            << c.inputs[0];
+        EXPECT_TRUE(standardOutput.empty());
+        EXPECT_FALSE(std::filesystem::exists(output + ".tmp"));
+    }
+}
+
+}  // namespace
