@@ -1,5 +1,6 @@
-# The release ZIP of a Windows build: the two programs, the stand-in driver and
-# its control program, README.txt (CR LF) and the guide as one HTML page.
+# The release ZIP of a Windows build: the two programs, the export program, the
+# stand-in driver and its control program, README.txt (CR LF) and the guide as
+# one HTML page.
 # "cpack" in the build folder writes it into build/package.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(TARNEL_PACKAGE_SYSTEM win64)
@@ -27,7 +28,7 @@ add_custom_command(
   VERBATIM)
 add_custom_target(guide_html ALL DEPENDS ${guide_html})
 
-install(TARGETS zorvel vizo standin_ctl RUNTIME DESTINATION .)
+install(TARGETS zorvel vizo zorvel-export standin_ctl RUNTIME DESTINATION .)
 install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/tarnel_standin.sys ${CMAKE_BINARY_DIR}/package/README.txt
         DESTINATION .)
 install(FILES ${guide_html} DESTINATION docs)

@@ -215,14 +215,14 @@ void ChooseColour(e2e::Program& monitor, const char* red, const char* green, con
 // `expected` or the wait is over.
 COLORREF ButtonFace(HWND button, COLORREF expected) {
     COLORREF seen = CLR_INVALID;
-    for (DWORD waited = 0; waited < e2e::kWaitMs && seen != expected; waited += 100) {
-        Sleep(100);
+    e2e::WaitFor([&] {
         RECT rect;
         GetWindowRect(button, &rect);
         HDC screen = GetDC(nullptr);
         seen = GetPixel(screen, rect.left + 6, (rect.top + rect.bottom) / 2);
         ReleaseDC(nullptr, screen);
-    }
+        return seen == expected;
+    });
     return seen;
 }
 

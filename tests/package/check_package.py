@@ -13,7 +13,7 @@ import struct
 import sys
 import zipfile
 
-PROGRAMS = ["standin_ctl.exe", "vizo.exe", "zorvel.exe"]
+PROGRAMS = ["standin_ctl.exe", "vizo.exe", "zorvel-export.exe", "zorvel.exe"]
 FILES = sorted(PROGRAMS + ["README.txt", "docs/guide.html", "tarnel_standin.sys"])
 MACHINES = {"win32": (0x14C, 0x10B), "win64": (0x8664, 0x20B)}
 NATIVE_SUBSYSTEM = 1
