@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev
-          libbenchmark-dev wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick)
+          libbenchmark-dev wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick fonts-wine)
 
 missing=()
 for p in "${packages[@]}"; do
