@@ -36,11 +36,19 @@ helper() {
   wine "$bin/screenshot_helper.exe" "$@" | tr -d '\r'
 }
 
-# shoot NAME GEOMETRY: the screen cropped to GEOMETRY (WxH+X+Y).
-shoot() {
+# crop NAME GEOMETRY: the screen cropped to GEOMETRY (WxH+X+Y).
+crop() {
   sleep 1  # lets the window finish painting its controls
   import -window root -crop "$2" +repage -strip "$images/$1.png"
   echo "  docs/images/$1.png ($2)"
+}
+
+# shoot NAME window CLASS TITLE | dialog CAPTION: the screen cropped to it.
+shoot() {
+  local name=$1 geometry
+  shift
+  geometry=$(helper "$@")
+  crop "$name" "$geometry"
 }
 
 # A fresh scratch folder holding the program and the given files.
@@ -80,9 +88,9 @@ printf '[program]\r\nUpdateTime=2\r\nHourSingle=2\r\nHourMulti=1\r\nDaySingle=1\
 monitor=$!
 helper window Zorvel "TarnelPort Monitor" >/dev/null
 sleep 7
-shoot monitor-simulated "$(helper window Zorvel "TarnelPort Monitor")"
+shoot monitor-simulated window Zorvel "TarnelPort Monitor"
 wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" 110
-shoot program-setup "$(helper dialog "Program Setup")"
+shoot program-setup dialog "Program Setup"
 helper press "Program Setup" 2
 helper gone "Program Setup"
 wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" 107
@@ -113,7 +121,7 @@ monitor=$!
 helper window Zorvel "TarnelPort Monitor" >/dev/null
 sleep 10
 window=$(helper window Zorvel "TarnelPort Monitor")
-shoot monitor-stand-in "$window"
+crop monitor-stand-in "$window"
 # A right click on the header of the first column ("Open", 10 units wide, after
 # the device column of 12): its popup offers Remove, Properties, Reset, Add.
 helper right-click Zorvel "TarnelPort Monitor" $((line * 12 / 4 + line * 10 / 8)) $(((line + 4) / 2))
@@ -121,9 +129,9 @@ menu=$(helper popup)
 # The picture runs from the window's corner to a little beyond the menu.
 IFS='x+' read -r _ _ wx wy <<<"$window"
 IFS='x+' read -r mw mh mx my <<<"$menu"
-shoot context-menu "$((mx + mw + 60 - wx))x$((my + mh + 40 - wy))+$wx+$wy"
+crop context-menu "$((mx + mw + 60 - wx))x$((my + mh + 40 - wy))+$wx+$wy"
 helper choose 2
-shoot column-setup "$(helper dialog "Column Setup")"
+shoot column-setup dialog "Column Setup"
 helper press "Column Setup" 2
 helper gone "Column Setup"
 wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" 107
@@ -141,6 +149,6 @@ helper type Vizo "Vizo Tracer" help
 sleep 1
 helper type Vizo "Vizo Tracer" "burst 300"
 sleep 2
-shoot trace-viewer "$(helper window Vizo "Vizo Tracer")"
+shoot trace-viewer window Vizo "Vizo Tracer"
 wine "$bin/post_command.exe" Vizo "Vizo Tracer" 107
 wait_exit $tracer "vizo.exe"
