@@ -51,7 +51,7 @@ shoot() {
   crop "$name" "$geometry"
 }
 
-# A fresh scratch folder holding the program and the given files.
+# folder NAME PROGRAM: a fresh scratch folder build/screens/NAME holding PROGRAM.
 folder() {
   rm -rf "${work:?}/$1"
   mkdir -p "$work/$1"
