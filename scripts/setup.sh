@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake g++ make g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev
           libbenchmark-dev wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick
-          python3-markdown nlohmann-json3-dev libcli11-dev python3 prometheus
+          fonts-wine python3-markdown nlohmann-json3-dev libcli11-dev python3 prometheus
           prometheus-node-exporter)
 
 missing=()
