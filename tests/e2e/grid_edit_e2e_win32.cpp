@@ -7,6 +7,7 @@
 
 #include "monitor/stats/port_tables.h"
 #include "tests/e2e/harness_win32.h"
+#include "tests/e2e/line_height_win32.h"
 
 namespace {
 
@@ -25,25 +26,9 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-// The line height the monitor derives from the window's default font.
-int LineHeight() {
-    HDC dc = GetDC(nullptr);
-    LOGFONTA description = {};
-    GetTextFaceA(dc, sizeof description.lfFaceName, description.lfFaceName);
-    HFONT font = CreateFontIndirectA(&description);
-    HGDIOBJ previous = SelectObject(dc, font);
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
-    DeleteObject(font);
-    ReleaseDC(nullptr, dc);
-    const int height = metrics.tmHeight + metrics.tmExternalLeading;
-    return height > 40 || height < 5 ? 16 : height;
-}
-
 // Client pixels of the grid laid out from kFourColumns.
 struct Grid {
-    int L = LineHeight();
+    int L = e2e::LineHeight();
     int Left(int column) const { return column == 0 ? 0 : 3 * L + (column - 1) * 4 * L; }
     int Right(int column) const { return column == 0 ? 3 * L : Left(column) + 4 * L; }
     int MiddleX(int column) const { return (Left(column) + Right(column)) / 2; }

@@ -20,6 +20,8 @@
 
 #include <windows.h>
 
+#include "tests/e2e/line_height_win32.h"
+
 namespace {
 
 constexpr DWORD kWaitMs = 15000;
@@ -91,21 +93,8 @@ int WaitGone(const char* caption) {
     return 0;
 }
 
-// The monitor's grid unit: text height plus external leading of the window's
-// default font, replaced by 16 outside 5 to 40 pixels.
 int PrintLineHeight() {
-    HDC dc = GetDC(nullptr);
-    LOGFONTA description = {};
-    GetTextFaceA(dc, sizeof description.lfFaceName, description.lfFaceName);
-    HFONT font = CreateFontIndirectA(&description);
-    HGDIOBJ previous = SelectObject(dc, font);
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
-    DeleteObject(font);
-    ReleaseDC(nullptr, dc);
-    const int height = metrics.tmHeight + metrics.tmExternalLeading;
-    std::printf("%d\n", height > 40 || height < 5 ? 16 : height);
+    std::printf("%d\n", e2e::LineHeight());
     return 0;
 }
 
