@@ -2,8 +2,6 @@
 
 #include <set>
 
-#include "monitor/stats/catalogue.h"
-
 namespace zorvel {
 
 std::vector<int> PresentStatistics(const PortRows& rows) {
@@ -40,15 +38,6 @@ bool IsIntegerText(const std::string& text) {
         }
     }
     return true;
-}
-
-int StatisticPosition(const std::string& name) {
-    for (int s = 0; kStatisticNames[s] != nullptr; ++s) {
-        if (name == kStatisticNames[s]) {
-            return s;
-        }
-    }
-    return -1;
 }
 
 }  // namespace zorvel

@@ -32,7 +32,4 @@ std::optional<std::string> CommonStamp(const PortRows& rows);
 // h:mm:ss texts are not.
 bool IsIntegerText(const std::string& text);
 
-// The catalogue position of a statistic name, or -1.
-int StatisticPosition(const std::string& name);
-
 }  // namespace zorvel

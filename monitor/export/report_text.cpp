@@ -1,6 +1,7 @@
 #include "monitor/export/report_text.h"
 
 #include "monitor/export/port_rows.h"
+#include "monitor/stats/catalogue.h"
 
 namespace zorvel {
 

@@ -70,4 +70,13 @@ int CountStatistics() {
     return count;
 }
 
+int StatisticPosition(const std::string& name) {
+    for (int s = 0; kStatisticNames[s] != nullptr; ++s) {
+        if (name == kStatisticNames[s]) {
+            return s;
+        }
+    }
+    return -1;
+}
+
 }  // namespace zorvel
