@@ -121,6 +121,14 @@ void ClampScroll(ViewState& view, ScrollBars& bars) {
     ComputeVisibleRange(view);
 }
 
+int RefitToClient(ViewState& view, ScrollBars& bars) {
+    if (view.ClientWidth == 0 && view.ClientHeight == 0) {
+        ClampScroll(view, bars);
+        return 0;
+    }
+    return FitToWindow(view, bars);
+}
+
 void ComputeVisibleRange(ViewState& view) {
     view.EndRow = VisibleEnd(view.FirstRow, view.GridRows, view.ClientHeight, view.RowPixels, view.EndRow);
     view.EndColumn =

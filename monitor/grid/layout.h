@@ -27,6 +27,12 @@ int FitToWindow(ViewState& view, ScrollBars& bars);
 
 void ClampScroll(ViewState& view, ScrollBars& bars);
 
+// After the pixel sizes changed without a size message (font, columns, port count):
+// totals and bars follow the last client size given, so a grid that outgrew the
+// window can be scrolled at once. Before the first size message there is nothing
+// to fit to; that message does it.
+int RefitToClient(ViewState& view, ScrollBars& bars);
+
 void ComputeVisibleRange(ViewState& view);
 
 // Moves FirstColumn or FirstRow by a scroll-bar code; false when the code moves

@@ -75,7 +75,7 @@ void ApplyFont(HWND window, ViewState& view, FontObject& font) {
 
     LayoutRowsAndColumns(view, metrics.tmHeight + metrics.tmExternalLeading);
     WindowScrollBars bars(window);
-    ClampScroll(view, bars);
+    RefitToClient(view, bars);
     InvalidateRect(window, nullptr, TRUE);
 }
 

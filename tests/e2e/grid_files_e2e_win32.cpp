@@ -26,6 +26,25 @@ void RunMonitor(const std::string& folder, During during) {
     ASSERT_TRUE(monitor.WaitExit());
 }
 
+// Black pixels (frame lines, texts) in the client area from x = `left` to its right edge.
+int BlackPixelsRightOf(HWND window, int left) {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    int count = 0;
+    for (int y = 2; y < client.bottom && y < 120; y += 3) {
+        for (int x = left; x < client.right; ++x) {
+            count += GetPixel(screen, origin.x + x, origin.y + y) == RGB(0, 0, 0);
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+bool HasHorizontalBar(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_HSCROLL) != 0; }
+
 TEST(GridFiles, AFreshFolderGetsTheDefaultViewAtExit) {
     const std::string folder = e2e::FreshFolder();
     RunMonitor(folder, [&](e2e::Program&, HWND) {
@@ -98,6 +117,30 @@ TEST(GridFiles, DefaultCompleteViewAsksFirst) {
     const std::string view = e2e::ReadFileBytes(folder + "\\zorvel.vew");
     EXPECT_EQ(56, Count(view, "[Cell"));
     EXPECT_EQ(0u, view.find(";---- TarnelPort Monitor Program View Configuration File.\r\n"));
+}
+
+TEST(GridFiles, TheDefaultViewCanBeScrolledToItsLastColumnAtOnce) {
+    const std::string folder = e2e::FreshFolder();
+    e2e::WriteFileBytes(folder + "\\zorvel.vew",
+                        "[program]\r\nwindow=40,30,600,400\r\n"
+                        "[CellTxTotal]\r\nInput=7\r\nWidth=16\r\n[CellCD ]\r\nInput=4\r\nWidth=6\r\nType=1\r\n");
+    RunMonitor(folder, [](e2e::Program& monitor, HWND window) {
+        ASSERT_TRUE(e2e::WaitFor([&] { return !HasHorizontalBar(window); })) << "two columns should fit";
+        e2e::PostCommand(window, 108);
+        HWND question = monitor.WaitDialog("TarnelPort Monitor");
+        ASSERT_NE(nullptr, question);
+        e2e::PressButton(question, IDYES);
+        // No size message comes: the bar must follow the new columns by itself.
+        EXPECT_TRUE(e2e::WaitFor([&] { return HasHorizontalBar(window); })) << "no horizontal scroll bar";
+        EXPECT_TRUE(e2e::WaitFor([&] { return BlackPixelsRightOf(window, 250) > 50; })) << "columns across";
+
+        // The thumb at 97 of 100 puts column 55 first, which the device column covers:
+        // the last column, and nothing right of it.
+        PostMessageA(window, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 97), 0);
+        EXPECT_TRUE(e2e::WaitFor([&] { return BlackPixelsRightOf(window, 250) == 0 && BlackPixelsRightOf(window, 60) > 0; }))
+            << BlackPixelsRightOf(window, 60) << " black pixels right of the device column, "
+            << BlackPixelsRightOf(window, 250) << " right of the last column";
+    });
 }
 
 TEST(GridFiles, SaveWritesTheSettingsAsRead) {

@@ -136,4 +136,69 @@ TEST_F(LayoutTest, ScrollSteps) {
     EXPECT_EQ(2, view->FirstRow);
 }
 
+// Layout changes that come without a size message: the bars follow at once.
+void TwoColumns(ViewState& view) {
+    view.ColumnCount = 2;
+    view.GridColumns = 3;
+}
+void AllColumns(ViewState& view) {
+    DefaultView(view, CountStatistics());
+    view.GridColumns = static_cast<int16_t>(view.ColumnCount + 1);
+}
+void NinePorts(ViewState& view) { view.GridRows = 10; }  // and the header row
+void ThirtyTwoPorts(ViewState& view) { view.GridRows = 33; }
+void LargerFont(ViewState& view) { view.LineHeight = 40; }
+
+struct RefitCase {
+    const char* name;
+    void (*before)(ViewState&);
+    void (*change)(ViewState&);
+    int horizontalRange;
+    int verticalRange;
+};
+
+TEST_F(LayoutTest, ColumnFontAndPortChangesRefitTheBarsWithoutASizeMessage) {
+    const RefitCase cases[] = {
+        {"two columns, then the default view", TwoColumns, AllColumns, 100, 100},
+        {"the default view, then two columns", AllColumns, TwoColumns, 0, 100},
+        {"nine ports, then thirty-two", NinePorts, ThirtyTwoPorts, 100, 100},
+        {"thirty-two ports, then nine", ThirtyTwoPorts, NinePorts, 100, 0},
+        {"nine ports, then a larger font", NinePorts, LargerFont, 100, 100},
+    };
+    for (const RefitCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        AllColumns(*view);
+        ThirtyTwoPorts(*view);
+        c.before(*view);
+        LayoutRowsAndColumns(*view, 16);
+        view->ClientWidth = 600;
+        view->ClientHeight = 400;
+        FitToWindow(*view, bars);
+        view->FirstColumn = 2;
+        view->FirstRow = 2;
+        ClampScroll(*view, bars);
+
+        c.change(*view);
+        LayoutRowsAndColumns(*view, view->LineHeight);
+        RefitToClient(*view, bars);
+        EXPECT_EQ(c.horizontalRange, bars.Range[H]);
+        EXPECT_EQ(c.verticalRange, bars.Range[V]);
+        if (c.horizontalRange == 0) {
+            EXPECT_EQ(0, view->FirstColumn);
+            EXPECT_EQ(0, view->ScrolledWidth);
+            EXPECT_EQ(view->GridColumns, view->EndColumn);
+        }
+        if (c.verticalRange == 0) {
+            EXPECT_EQ(0, view->FirstRow);
+            EXPECT_EQ(view->GridRows, view->EndRow);
+        }
+    }
+}
+
+TEST_F(LayoutTest, RefitBeforeTheFirstSizeMessageLeavesTheBarsAlone) {
+    EXPECT_EQ(0, RefitToClient(*view, bars));
+    EXPECT_EQ(-1, bars.Range[H]);
+    EXPECT_EQ(-1, bars.Range[V]);
+}
+
 }  // namespace
