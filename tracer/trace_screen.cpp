@@ -1,6 +1,5 @@
 #include "tracer/trace_screen.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace vizo {
@@ -26,11 +25,16 @@ void TraceScreen::Put(unsigned char c) {
         column_ = 0;
         lines_[current_].Changed = 1;
     } else if (c < 0x20 || c > 0x80) {
-        char shown[8];
-        std::snprintf(shown, sizeof shown, "<%xH>", c);
-        for (const char* p = shown; *p != '\0'; ++p) {
-            Store(*p);
+        // "<%xH>" by hand: in a burst most bytes are shown so, and a printf
+        // per byte cost more than all the rest of a refresh.
+        static const char kHexDigits[] = "0123456789abcdef";
+        Store('<');
+        if (c >= 0x10) {
+            Store(kHexDigits[c >> 4]);
         }
+        Store(kHexDigits[c & 0xF]);
+        Store('H');
+        Store('>');
     } else {
         Store(static_cast<char>(c));
     }

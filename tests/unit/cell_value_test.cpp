@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -63,6 +64,37 @@ TEST(CellText, IntegerIsUnsignedOnOffIsAnyNonZeroAndUnknownTypesLeaveTheTextAlon
     EXPECT_EQ("Off", Format(0, kTypeOnOff));
     EXPECT_EQ("untouched", Format(5, 4));
     EXPECT_EQ("untouched", Format(5, -1));
+}
+
+// The cell texts are written digit by digit; they must stay what printf writes.
+TEST(CellText, IntegersDurationsAndSmallScaledValuesReadAsPrintfWritesThem) {
+    std::vector<uint32_t> values;
+    for (uint32_t value = 0; value < 1100; ++value) {
+        values.push_back(value);
+    }
+    for (uint64_t power = 10; power <= UINT32_MAX; power *= 10) {
+        for (uint64_t value : {power - 1, power, power + 1, 60 * power - 1, 3600 * power - 1}) {
+            values.push_back(static_cast<uint32_t>(std::min<uint64_t>(value, UINT32_MAX)));
+        }
+    }
+    uint32_t next = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        next = next * 1664525u + 1013904223u;
+        values.push_back(next);
+        values.push_back(next >> (i % 32));
+    }
+    char expected[32];
+    for (uint32_t value : values) {
+        std::snprintf(expected, sizeof expected, "%u", value);
+        ASSERT_EQ(expected, Format(value, kTypeInteger)) << value;
+        const uint32_t minutes = value / 60;
+        std::snprintf(expected, sizeof expected, "%u:%02u:%02u", minutes / 60, minutes % 60, value % 60);
+        ASSERT_EQ(expected, Format(value, kTypeDuration)) << value;
+        if (value < 1000) {
+            std::snprintf(expected, sizeof expected, "%u", value);
+            ASSERT_EQ(expected, Format(value, kTypeScaled)) << value;
+        }
+    }
 }
 
 TEST(Catalogue, HoldsFiftySixNamesInInputOrder) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "tests/unit/recording_canvas.h"
@@ -38,6 +39,23 @@ TEST_F(TraceScreenTest, ControlBytesAndBytesAbove0x80AreShownInHex) {
     // A length counts bytes, NULs included.
     screen.Append("\nA\0B", 4);
     EXPECT_STREQ("A<0H>B", screen.Line(1));
+
+    // Every other byte alone, as printf writes it.
+    for (int c = 0; c < 256; ++c) {
+        if (c == '\n' || c == '\r') {
+            continue;
+        }
+        TraceScreen alone;
+        const char byte = static_cast<char>(c);
+        alone.Append(&byte, 1);
+        char expected[8];
+        if (c < 0x20 || c > 0x80) {
+            std::snprintf(expected, sizeof expected, "<%xH>", static_cast<unsigned>(c));
+        } else {
+            std::snprintf(expected, sizeof expected, "%c", c);
+        }
+        EXPECT_STREQ(expected, alone.Line(0)) << c;
+    }
 }
 
 TEST_F(TraceScreenTest, LinesWrapAfter86Characters) {
