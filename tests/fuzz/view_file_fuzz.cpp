@@ -1,4 +1,5 @@
-// A view file read, then laid out and painted as the window does after loading it.
+// A view file read, then laid out and painted as the window does after loading
+// it, and every column reset from the context menu.
 #include <cstring>
 
 #include "monitor/files/view_file.h"
@@ -6,6 +7,7 @@
 #include "monitor/grid/layout.h"
 #include "monitor/grid/paint_grid.h"
 #include "monitor/stats/catalogue.h"
+#include "monitor/stats/statistic_values.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
@@ -21,7 +23,7 @@ struct NullCanvas : zorvel::Canvas {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const int statistics = zorvel::CountStatistics();
-    static const auto tables = zorvel::CreatePortTables();
+    static const auto tables = zorvel::CreatePortTables();  // only zeros are stored into it
     auto view = zorvel::CreateView();
     fuzz::QuietAlerts alerts;
     zorvel::ReadViewFile(*view, fuzz::WriteInput("zorvel.vew", data, size).c_str(), statistics, alerts);
@@ -42,5 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     NullCanvas canvas;
     zorvel::PaintGrid(
         *view, [&](int row, int column) { return zorvel::GridCellText(*view, *tables, row, column); }, canvas);
+    for (int i = 0; i < view->ColumnCount; ++i) {
+        zorvel::SetStatistic(*tables, *view, view->Columns[i].Input, zorvel::kAllPorts, 0);
+    }
     return 0;
 }
