@@ -11,7 +11,6 @@
 #include <string>
 
 #include "common/alerts.h"
-#include "monitor/grid/layout.h"
 
 namespace fuzz {
 
@@ -49,11 +48,6 @@ inline std::string WriteInput(const char* name, const uint8_t* data, size_t size
 struct QuietAlerts : common::Alerts {
     size_t Count = 0;
     void Alert(const std::string&) override { ++Count; }
-};
-
-struct NoScrollBars : zorvel::ScrollBars {
-    void SetRange(zorvel::ScrollBar, int) override {}
-    void SetPosition(zorvel::ScrollBar, int) override {}
 };
 
 // A failed property: abort so that libFuzzer keeps the input.

@@ -12,6 +12,11 @@
 
 namespace {
 
+struct NoScrollBars : zorvel::ScrollBars {
+    void SetRange(zorvel::ScrollBar, int) override {}
+    void SetPosition(zorvel::ScrollBar, int) override {}
+};
+
 struct NullCanvas : zorvel::Canvas {
     void FramedCell(const zorvel::CellRect&, uint32_t) override {}
     void CellText(const zorvel::CellRect&, const std::string& text, uint32_t, bool) override {
@@ -38,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     view->ClientWidth = 1920;
     view->ClientHeight = 1080;
     zorvel::LayoutRowsAndColumns(*view, view->Font.Height);
-    fuzz::NoScrollBars bars;
+    NoScrollBars bars;
     zorvel::FitToWindow(*view, bars);
     zorvel::ComputeVisibleRange(*view);
     NullCanvas canvas;
