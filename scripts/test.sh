@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds the native, sanitizer and both Windows builds and their
-# release ZIPs, runs every test (native, sanitizer, Wine, the packages) and
-# prints "N passed, N failed".
+# release ZIPs, runs every test (native, sanitizer, each fuzz target for 10 s,
+# Wine, the packages) and prints "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -55,6 +55,19 @@ fi
 
 run_tests native -j"$jobs"
 run_tests sanitize -j"$jobs"
+
+# Each fuzz target counts as one test.
+echo "== fuzz"
+bash scripts/fuzz.sh 10 2>&1 | tee "$log/fuzz.log" | grep -E "^fuzz |^  |failed$" || true
+fuzz_line=$(grep -E "^fuzz: [0-9]+ passed, [0-9]+ failed" "$log/fuzz.log" | tail -1)
+if [ -z "$fuzz_line" ]; then
+  echo "fuzz reported no result"; status=1
+else
+  fuzz_bad=$(sed -E 's/.* ([0-9]+) failed/\1/' <<<"$fuzz_line")
+  passed=$((passed + $(sed -E 's/^fuzz: ([0-9]+) passed.*/\1/' <<<"$fuzz_line")))
+  failed=$((failed + fuzz_bad))
+  [ "$fuzz_bad" -eq 0 ] || status=1
+fi
 
 # One Wine prefix per build folder, so one session after the other.
 trap wine_session_stop EXIT
