@@ -3,6 +3,11 @@
 namespace common {
 
 WriteResult ReplaceWholeFile(const std::string& path, const std::function<bool(std::FILE*)>& writer) {
+    // A rename replaces a read-only file on some systems, where opening it for
+    // writing would have been refused: the user marked it to be kept.
+    if (IsReadOnlyFile(path)) {
+        return WriteResult::OpenFailed;
+    }
     const std::string temp = path + ".tmp";
     std::FILE* stream = std::fopen(temp.c_str(), "wb");
     if (stream == nullptr) {

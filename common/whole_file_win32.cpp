@@ -9,6 +9,12 @@ bool CommitStream(std::FILE* stream) {
     return _commit(_fileno(stream)) == 0;
 }
 
+bool IsReadOnlyFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool MoveOver(const std::string& from, const std::string& to) {
     // Virus scanners hold new files open for a moment; retry those errors briefly.
     for (int attempt = 0; attempt < 10; ++attempt) {

@@ -191,6 +191,14 @@ long long FileSize(const std::string& path) {
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+long long WriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return -1;
+    }
+    return (static_cast<long long>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
 Program::Program(const std::string& exe, const std::string& arguments, const std::string& folder) : name_(exe) {
     const std::string path = exe.find('\\') == std::string::npos ? BinFolder() + "\\" + exe : exe;
     std::string commandLine = "\"" + path + "\"";
@@ -254,6 +262,106 @@ bool Program::WaitExit(DWORD* code, DWORD ms) {
         *code = exitCode;
     }
     return true;
+}
+
+void Program::Kill() {
+    if (process_ != nullptr) {
+        TerminateProcess(process_, 98);
+        WaitForSingleObject(process_, 5000);
+    }
+}
+
+std::vector<std::string> Program::AnswerBoxesUntilExit(const char* caption, DWORD ms) {
+    std::vector<std::string> texts;
+    const DWORD start = GetTickCount();
+    while (process_ != nullptr && WaitForSingleObject(process_, 50) == WAIT_TIMEOUT) {
+        if (GetTickCount() - start > ms) {
+            ADD_FAILURE() << name_ << " did not end within " << ms << " ms";
+            break;
+        }
+        WindowQuery query{id_, "#32770", caption, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+        if (query.Found != nullptr) {
+            texts.push_back(ControlText(query.Found, kMessageBoxTextId));
+            PressButton(query.Found, IDOK);
+            // The same box may still be listed until it has closed.
+            WaitFor([&] { return !IsWindow(query.Found) || !IsWindowVisible(query.Found); }, 5000);
+        }
+    }
+    return texts;
+}
+
+bool RunHostCommand(const std::string& command, DWORD ms) {
+    static int serial = 0;
+    const std::string marker = "/tmp/tarnel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + "-" +
+                               std::to_string(++serial) + ".done";
+    std::string markerWindows = "Z:" + marker;
+    for (char& c : markerWindows) {
+        c = c == '/' ? '\\' : c;
+    }
+    // Wine splits the line into arguments by Windows rules: one quoted argument.
+    std::string line = "/bin/sh -c \"(";
+    for (char c : command) {
+        line += c == '"' ? std::string("\\\"") : std::string(1, c);
+    }
+    // The marker holds the command's exit status.
+    line += ") >/dev/null 2>&1; echo $? > " + marker + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return false;
+    }
+    // For a Unix program Wine hands back no process handle to wait on or close.
+    const bool ended = WaitFor([&] { return FileSize(markerWindows) > 0; }, ms);
+    const std::string status = ReadFileBytes(markerWindows);
+    DeleteFileA(markerWindows.c_str());
+    return ended && status == "0\n";
+}
+
+ScratchVolume::ScratchVolume(long long bytes, bool ownDrive) {
+    static int serial = 0;
+    // "tarnel" in the path lets the trace viewer pick its driver family here.
+    hostPath_ = "/tmp/tarnel-volume-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) +
+                "-" + std::to_string(++serial);
+    const std::string mount = "mkdir -p " + hostPath_ + " && mount -t tmpfs -o size=" + std::to_string(bytes) +
+                              ",mode=0777 tmpfs " + hostPath_ + " && mkdir " + hostPath_ + "/work";
+    if (!RunHostCommand(mount)) {
+        RunHostCommand("rmdir " + hostPath_);
+        problem_ = "could not mount a tmpfs at " + hostPath_ + " (needs root)";
+        return;
+    }
+    folder_ = "Z:" + hostPath_ + "/work";
+    for (char& c : folder_) {
+        c = c == '/' ? '\\' : c;
+    }
+    if (!ownDrive) {
+        return;
+    }
+    for (char letter = 'q'; letter <= 'y' && drive_.empty(); ++letter) {
+        const std::string root = std::string(1, letter) + ":\\";
+        if (GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES &&
+            RunHostCommand("ln -s " + hostPath_ + " \"${WINEPREFIX:-$HOME/.wine}/dosdevices/" + letter + ":\"")) {
+            drive_ = std::string(1, letter) + ":";
+        }
+    }
+    if (drive_.empty() || !WaitFor([&] { return FolderExists(drive_ + "\\"); }, 5000)) {
+        problem_ = "no drive letter could be mapped to " + hostPath_;
+        return;
+    }
+    folder_ = drive_ + "\\work";
+}
+
+ScratchVolume::~ScratchVolume() {
+    if (!drive_.empty()) {
+        RunHostCommand("rm -f \"${WINEPREFIX:-$HOME/.wine}/dosdevices/" + drive_ + "\"");
+    }
+    // Wine may still hold the folder open for a moment; a lazy unmount lets go anyway.
+    RunHostCommand("umount " + hostPath_ + " || umount -l " + hostPath_ + "; rmdir " + hostPath_);
+}
+
+bool ScratchVolume::Fill() {
+    return RunHostCommand("cat /dev/zero > " + hostPath_ + "/filler; test -s " + hostPath_ + "/filler");
 }
 
 int RunConsole(const std::string& exe, const std::string& arguments, std::string& output, DWORD ms) {
@@ -388,13 +496,13 @@ std::string OuterRectangle(HWND window) {
            std::to_string(outer.right - outer.left) + "," + std::to_string(outer.bottom - outer.top);
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD ms) {
+bool WaitFor(const std::function<bool()>& condition, DWORD ms, DWORD pollMs) {
     const DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start >= ms) {
             return false;
         }
-        Sleep(50);
+        Sleep(pollMs);
     }
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -19,6 +20,8 @@ std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 long long FileSize(const std::string& path);
+// The file's last write time in 100 ns units; -1 when there is no such file.
+long long WriteTime(const std::string& path);
 
 class Program {
 public:
@@ -37,6 +40,11 @@ public:
     HWND WaitDialog(const char* caption, DWORD ms = kWaitMs);
     // True when the process ended in time; its exit code goes to `code`.
     bool WaitExit(DWORD* code = nullptr, DWORD ms = kWaitMs);
+    // Ends the process at once, as a crash or a power cut would.
+    void Kill();
+    // Answers every box captioned `caption` with OK until the process ends;
+    // the boxes' texts in order. Fails when it does not end within `ms`.
+    std::vector<std::string> AnswerBoxesUntilExit(const char* caption, DWORD ms = kWaitMs);
 
 private:
     HANDLE process_ = nullptr;
@@ -48,6 +56,37 @@ private:
 // standard output and error go to `output`. The exit code, or -1 (and a
 // failure) when it could not start or did not end in time.
 int RunConsole(const std::string& exe, const std::string& arguments, std::string& output, DWORD ms = kWaitMs);
+
+// Runs a shell command on the host, where Wine starts Unix programs but
+// cannot wait for them: the end shows as a marker file. True when the command
+// exited with 0 within `ms`.
+bool RunHostCommand(const std::string& command, DWORD ms = kWaitMs);
+
+// A small tmpfs of its own for one test, mounted under /tmp, and unmounted
+// with its drive letter again at destruction. Mounting needs root.
+class ScratchVolume {
+public:
+    // With `ownDrive` the volume is also a drive letter of its own, so the
+    // free-space query sees it; otherwise it is a folder on Z:, whose root
+    // has room while the folder's own volume may have none.
+    ScratchVolume(long long bytes, bool ownDrive);
+    ~ScratchVolume();
+    ScratchVolume(const ScratchVolume&) = delete;
+    ScratchVolume& operator=(const ScratchVolume&) = delete;
+
+    // Empty when mounted; otherwise why not, for GTEST_SKIP.
+    const std::string& Problem() const { return problem_; }
+    // An empty folder on the volume, as the programs see it.
+    const std::string& Folder() const { return folder_; }
+    // Fills the volume until not one more byte fits.
+    bool Fill();
+
+private:
+    std::string hostPath_;
+    std::string drive_;
+    std::string folder_;
+    std::string problem_;
+};
 
 // Text of a control; a message box's text is the static with id 0xFFFF.
 std::string ControlText(HWND dialog, int id);
@@ -63,7 +102,7 @@ bool SaveScreenshot(const std::string& path);
 void PressButton(HWND dialog, int id);
 
 // Polls `condition` until it holds; false when it did not within `ms`.
-bool WaitFor(const std::function<bool()>& condition, DWORD ms = kWaitMs);
+bool WaitFor(const std::function<bool()>& condition, DWORD ms = kWaitMs, DWORD pollMs = 50);
 
 // A window's outer rectangle as the programs' files write it: "left,top,width,height".
 std::string OuterRectangle(HWND window);

@@ -310,4 +310,25 @@ TEST_F(TracerRun, RepeatedIoctlFailuresShowOneBox) {
     Exit(tracer, window);
 }
 
+TEST_F(TracerRun, AnAbsurdCountAndAFullBurstOfEveryByteReachTheLogBounded) {
+    WriteFile("vizo.ini", "[program]\r\nLogToDisk=1\r\n");
+    e2e::Program tracer(kTracer, "", folder);
+    HWND window = tracer.WaitWindow("Vizo", "Vizo Tracer");
+    ASSERT_NE(nullptr, window);
+    // The reply after "count" (here the one to "help") claims 4 GiB; the one
+    // after "burst" carries a whole reply's room of the bytes 1 to 255.
+    Type(window, "count 4294967295\rhelp\r");
+    ASSERT_TRUE(e2e::WaitFor([&] { return e2e::FileSize(File("vizo.log")) > 10084; }));
+    Type(window, "burst 10084\r");
+    std::string burst(10084, '\0');
+    for (size_t i = 0; i < burst.size(); ++i) {
+        burst[i] = static_cast<char>(1 + i % 255);
+    }
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::ReadFileBytes(File("vizo.log")).find(burst) != std::string::npos; }));
+    EXPECT_TRUE(OpenBoxes(window).empty());
+    Exit(tracer, window);
+    // The claimed count was cut to one reply's room, not taken as it came.
+    EXPECT_LT(e2e::FileSize(File("vizo.log")), 4 * 10084);
+}
+
 }  // namespace

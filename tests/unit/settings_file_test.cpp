@@ -89,6 +89,15 @@ TEST_F(SettingsFileTest, AFileThatCannotBeCreatedIsReportedAndTheOldOneStays) {
     EXPECT_EQ("[program]\r\nUpdateTime=9\r\n", dir.Read("zorvel.ini"));
 }
 
+TEST_F(SettingsFileTest, AReadOnlyFileIsReportedAndKept) {
+    const std::string path = dir.Write("zorvel.ini", "[program]\r\nUpdateTime=9\r\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    EXPECT_EQ(1, WriteSettingsFile(path.c_str(), settings, alerts));
+    EXPECT_EQ((std::vector<std::string>{"Could not open " + path + "!"}), alerts.Shown);
+    EXPECT_EQ("[program]\r\nUpdateTime=9\r\n", dir.Read("zorvel.ini"));
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+}
+
 }  // namespace
 
 namespace {

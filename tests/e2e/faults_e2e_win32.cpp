@@ -1,0 +1,295 @@
+// Both programs against hostile disks and folders: too little space, a volume
+// that fills during a save, kills in the middle of one, files that cannot be
+// replaced, and start folders with awkward paths.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "resources/zorvel_ids.h"
+#include "tests/e2e/harness_win32.h"
+#include "tools/win32/standin_service.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+constexpr const char* kMonitorCaption = "TarnelPort Monitor";
+constexpr const char* kTracerCaption = "Port Vizo";
+
+// Contents that neither program would write, so a replaced file shows.
+const std::string kOldView = "[program]\r\nwindow=40,30,500,300\r\n\r\n[CellTxTotal]\r\nInput=7\r\nWidth=16\r\n";
+const std::string kOldSettings = "[program]\r\nUpdateTime=3\r\n";
+const std::string kOldStatistics(29120, '\x01');
+const std::string kOldTracerSettings = "[program]\r\nwindow=40,50,500,320\r\nLogToDisk=0\r\n";
+
+std::string In(const std::string& folder, const char* name) {
+    return folder + "\\" + name;
+}
+
+void PutMonitorFiles(const std::string& folder) {
+    e2e::WriteFileBytes(In(folder, "zorvel.vew"), kOldView);
+    e2e::WriteFileBytes(In(folder, "zorvel.ini"), kOldSettings);
+    e2e::WriteFileBytes(In(folder, "calcs.dat"), kOldStatistics);
+}
+
+Texts TempFiles(const std::string& folder) {
+    Texts names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(In(folder, "*.tmp").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            names.push_back(entry.cFileName);
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    return names;
+}
+
+using During = std::function<void(e2e::Program&, HWND)>;
+
+// Runs the simulated monitor in `folder` and ends it through E&xit; the texts
+// of the boxes it showed while ending.
+Texts RunMonitor(const std::string& folder, const During& during = nullptr) {
+    e2e::Program monitor("zorvel.exe", "-F", folder);
+    HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+    if (window == nullptr) {
+        return {"no window"};
+    }
+    if (during) {
+        during(monitor, window);
+    }
+    e2e::PostCommand(window, IDM_EXIT);
+    return monitor.AnswerBoxesUntilExit(kMonitorCaption);
+}
+
+// The same for the trace viewer, which needs the stand-in driver running.
+Texts RunTracer(const std::string& folder) {
+    e2e::Program tracer("vizo.exe", "", folder);
+    HWND window = tracer.WaitWindow("Vizo", "Vizo Tracer");
+    if (window == nullptr) {
+        return {"no window"};
+    }
+    e2e::PostCommand(window, 107);
+    return tracer.AnswerBoxesUntilExit(kTracerCaption);
+}
+
+// The stand-in driver for one test.
+struct StandIn {
+    explicit StandIn(const char* links = "tarnel") : problem(Install(links)) {}
+    static std::string Install(const char* links) {
+        standin::Settings settings;
+        settings.Links = links;
+        return standin::Install(settings, e2e::BinFolder() + "\\" + standin::kDriverFile);
+    }
+    ~StandIn() { EXPECT_EQ("", standin::Remove()); }
+    std::string problem;
+};
+
+// Presses a Test button of Program Setup with the single hour report of all ports.
+std::string HourTest(e2e::Program& monitor, HWND window) {
+    e2e::PostCommand(window, IDM_CONFIG);
+    HWND setup = monitor.WaitDialog("Program Setup");
+    if (setup == nullptr) {
+        return "no Program Setup";
+    }
+    e2e::SelectListEntry(setup, IDC_HOUR_SINGLE, 2);
+    e2e::PressButton(setup, IDC_HOUR_TEST);
+    HWND box = monitor.WaitDialog(kMonitorCaption);
+    const std::string text = box != nullptr ? e2e::ControlText(box, e2e::kMessageBoxTextId) : "no box";
+    if (box != nullptr) {
+        e2e::PressButton(box, IDOK);
+    }
+    e2e::PressButton(setup, IDCANCEL);
+    return text;
+}
+
+TEST(DiskFaults, BelowTwoMillionBytesFreeOnlyTheViewIsWritten) {
+    e2e::ScratchVolume volume(1 << 20, true);
+    if (!volume.Problem().empty()) {
+        GTEST_SKIP() << volume.Problem();
+    }
+    const std::string folder = volume.Folder();
+    const Texts boxes = RunMonitor(folder, [&](e2e::Program& monitor, HWND window) {
+        EXPECT_FALSE(e2e::FolderExists(In(folder, "REPORTS")));
+        EXPECT_EQ("Error reported:1", HourTest(monitor, window));
+    });
+    EXPECT_EQ(Texts{}, boxes);
+    EXPECT_TRUE(e2e::FileExists(In(folder, "zorvel.vew")));
+    EXPECT_FALSE(e2e::FileExists(In(folder, "zorvel.ini")));
+    EXPECT_FALSE(e2e::FileExists(In(folder, "calcs.dat")));
+}
+
+TEST(DiskFaults, AVolumeThatIsFullKeepsEveryPreviousFile) {
+    // The drive's root has room, so the free-space rule lets every save start.
+    e2e::ScratchVolume volume(256 << 10, false);
+    if (!volume.Problem().empty()) {
+        GTEST_SKIP() << volume.Problem();
+    }
+    const std::string folder = volume.Folder();
+    PutMonitorFiles(folder);
+    e2e::WriteFileBytes(In(folder, "vizo.ini"), kOldTracerSettings);
+    ASSERT_TRUE(volume.Fill());
+
+    EXPECT_EQ((Texts{"An error occurred while writing the zorvel.vew file.",
+                     "An error occurred while writing the zorvel.ini file."}),
+              RunMonitor(folder));
+    EXPECT_EQ(kOldView, e2e::ReadFileBytes(In(folder, "zorvel.vew")));
+    EXPECT_EQ(kOldSettings, e2e::ReadFileBytes(In(folder, "zorvel.ini")));
+    EXPECT_TRUE(kOldStatistics == e2e::ReadFileBytes(In(folder, "calcs.dat"))) << "calcs.dat changed";
+
+    StandIn driver;
+    ASSERT_EQ("", driver.problem);
+    EXPECT_EQ(Texts{"An error occurred while writing the vizo.ini file."}, RunTracer(folder));
+    EXPECT_EQ(kOldTracerSettings, e2e::ReadFileBytes(In(folder, "vizo.ini")));
+    EXPECT_EQ(Texts{}, TempFiles(folder));
+}
+
+struct Unreplaceable {
+    const char* File;
+    bool Folder;  // a folder where the file should be, else a read-only file
+    Texts Boxes;
+};
+
+TEST(DiskFaults, AFileThatCannotBeReplacedIsReportedAndNothingElseIsLost) {
+    const Unreplaceable cases[] = {
+        {"calcs.dat", false, {}},
+        {"zorvel.ini", false, {"Could not open zorvel.ini!"}},
+        {"zorvel.vew", false, {"Could not open zorvel.vew!"}},
+        {"vizo.ini", false, {"Could not open vizo.ini!"}},
+        {"zorvel.ini", true, {"Could not open zorvel.ini!"}},
+    };
+    StandIn driver;
+    ASSERT_EQ("", driver.problem);
+    const std::string base = e2e::FreshFolder();
+    int serial = 0;
+    for (const Unreplaceable& c : cases) {
+        const std::string label = std::string(c.File) + (c.Folder ? " as a folder" : " read-only");
+        const std::string folder = base + "\\tarnel" + std::to_string(++serial);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        const std::string target = In(folder, c.File);
+        const std::string old = "kept\r\n";
+        if (c.Folder) {
+            CreateDirectoryA(target.c_str(), nullptr);
+        } else {
+            e2e::WriteFileBytes(target, old);
+            SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+        const bool tracer = std::string(c.File) == "vizo.ini";
+        EXPECT_EQ(c.Boxes, tracer ? RunTracer(folder) : RunMonitor(folder)) << label;
+        if (c.Folder) {
+            EXPECT_TRUE(e2e::FolderExists(target)) << label;
+        } else {
+            EXPECT_EQ(old, e2e::ReadFileBytes(target)) << label;
+        }
+        EXPECT_EQ(Texts{}, TempFiles(folder)) << label;
+        if (!tracer) {
+            for (const char* other : {"calcs.dat", "zorvel.ini", "zorvel.vew"}) {
+                EXPECT_TRUE(other == std::string(c.File) || e2e::FileExists(In(folder, other)))
+                    << label << ": " << other << " was not written";
+            }
+        }
+    }
+}
+
+// A view file as the monitor writes it, cut nowhere.
+bool WholeView(const std::string& view) {
+    int cells = 0;
+    for (size_t at = view.find("[Cell"); at != std::string::npos; at = view.find("[Cell", at + 1)) {
+        ++cells;
+    }
+    const std::string end = "[CellParityErrorsRaw]\r\nInput=56\r\nWidth=30\r\n\r\n";
+    return cells == 56 && view.size() > end.size() && view.compare(view.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST(KillDuringSave, EveryFileIsTheOldOrTheNewOneWhole) {
+    constexpr int kKills = 20;
+    const std::string folder = e2e::FreshFolder();
+    ASSERT_EQ(Texts{}, RunMonitor(folder));
+    const std::string settings = e2e::ReadFileBytes(In(folder, "zorvel.ini"));
+    ASSERT_EQ("[program]\r\nUpdateTime=2\r\n", settings);
+
+    int leftTemporaries = 0;
+    int changedStatistics = 0;
+    for (int run = 0; run < kKills; ++run) {
+        const long long before = e2e::WriteTime(In(folder, "calcs.dat"));
+        {
+            e2e::Program monitor("zorvel.exe", "-F", folder);
+            HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+            ASSERT_NE(nullptr, window);
+            // Even runs end through E&xit (view, settings, statistics), odd ones
+            // save (view, settings). A save lasts milliseconds, so the kill
+            // comes at spread-out moments after its first temporary file shows.
+            e2e::PostCommand(window, run % 2 == 0 ? IDM_EXIT : IDM_SAVE);
+            e2e::WaitFor([&] { return !TempFiles(folder).empty(); }, 5000, 1);
+            Sleep(static_cast<DWORD>(run * 13 % 150));
+            monitor.Kill();
+        }
+        const std::string after = e2e::ReadFileBytes(In(folder, "calcs.dat"));
+        EXPECT_EQ(29120u, after.size()) << "run " << run;
+        changedStatistics += e2e::WriteTime(In(folder, "calcs.dat")) != before;
+        EXPECT_EQ(settings, e2e::ReadFileBytes(In(folder, "zorvel.ini"))) << "run " << run;
+        EXPECT_TRUE(WholeView(e2e::ReadFileBytes(In(folder, "zorvel.vew")))) << "run " << run;
+        leftTemporaries += !TempFiles(folder).empty();
+    }
+    std::printf("kills: %d, calcs.dat replaced by %d, a temporary file left by %d\n", kKills, changedStatistics,
+                leftTemporaries);
+    ASSERT_EQ(Texts{}, RunMonitor(folder));
+    EXPECT_EQ(Texts{}, TempFiles(folder));
+}
+
+// `wide` in the programs' code page; empty when it cannot be written there.
+std::string InCodePage(const std::wstring& wide) {
+    BOOL lost = FALSE;
+    std::string text(wide.size() * 2, '\0');
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()),
+                                           &text[0], static_cast<int>(text.size()), nullptr, &lost);
+    return lost || length <= 0 ? std::string() : text.substr(0, static_cast<size_t>(length));
+}
+
+TEST(StartFolders, BlanksLettersBeyondAsciiAndPathsNearTheLimitKeepEveryFile) {
+    const std::string base = e2e::FreshFolder();
+    const std::string letters = InCodePage(L"\u00c4rger \u00fcber Z\u00e4hler \u00e9t\u00e9 \u00f1");
+    if (letters.empty()) {
+        GTEST_SKIP() << "the code page " << GetACP() << " has no letters beyond ASCII to test with";
+    }
+    // The viewer finds its driver family, here the one the stand-in alone
+    // answers, in the folder's last name: a path cut short loses it. Room is
+    // left for the longest name the programs make there, REPORTS\hall.txt.
+    std::string deep = base;
+    while (deep.size() < MAX_PATH - 27) {
+        deep += "\\" + std::string(std::min<size_t>(40, MAX_PATH - 28 - deep.size()), 'd');
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep.size() << ": error " << GetLastError();
+    }
+    deep += "\\korvex";
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep.size() << ": error " << GetLastError();
+    const std::string spaced = base + "\\Korvex " + letters;
+    ASSERT_TRUE(CreateDirectoryA(spaced.c_str(), nullptr)) << GetLastError();
+
+    StandIn driver("korvexa");
+    ASSERT_EQ("", driver.problem);
+    for (const std::string& folder : {spaced, deep}) {
+        const Texts boxes = RunMonitor(folder, [&](e2e::Program& monitor, HWND window) {
+            EXPECT_EQ("Done.", HourTest(monitor, window)) << folder;
+            // The chooser opens in REPORTS; the monitor must come back to its start folder.
+            e2e::PostCommand(window, IDM_EDIT_REPORT);
+            HWND chooser = monitor.WaitDialog("Open a File");
+            ASSERT_NE(nullptr, chooser) << folder;
+            e2e::PressButton(chooser, IDCANCEL);
+            EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindow(chooser); })) << folder;
+            e2e::PostCommand(window, IDM_SAVE);
+            EXPECT_TRUE(e2e::WaitFor([&] { return e2e::FileExists(In(folder, "zorvel.ini")); })) << folder;
+        });
+        EXPECT_EQ(Texts{}, boxes) << folder;
+        EXPECT_TRUE(e2e::FileExists(In(folder, "REPORTS\\hall.txt"))) << folder;
+        EXPECT_EQ(29120, e2e::FileSize(In(folder, "calcs.dat"))) << folder;
+        EXPECT_TRUE(WholeView(e2e::ReadFileBytes(In(folder, "zorvel.vew")))) << folder;
+        EXPECT_EQ(Texts{}, RunTracer(folder)) << folder;
+        EXPECT_TRUE(e2e::FileExists(In(folder, "vizo.ini"))) << folder;
+    }
+}
+
+}  // namespace
