@@ -96,19 +96,43 @@ void CloseView(HWND window, ViewState& view, FontObject& font, common::Alerts& a
     font.Reset();
 }
 
-void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText) {
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(LTGRAY_BRUSH));
-    HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText, const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    // Drawn off screen and copied in one go so that no background shows
+    // between the cells; straight on `dc` when GDI cannot spare the bitmap.
+    HDC memory = CreateCompatibleDC(dc);
+    BitmapObject bitmap(memory != nullptr ? CreateCompatibleBitmap(dc, width, height) : nullptr);
+    HDC target = dc;
+    HGDIOBJ oldBitmap = nullptr;
+    if (bitmap.Get() != nullptr) {
+        oldBitmap = SelectObject(memory, bitmap.Get());
+        SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
+        target = memory;
+    }
+    FillRect(target, &area, GetSysColorBrush(COLOR_WINDOW));
+    HGDIOBJ oldPen = SelectObject(target, GetStockObject(BLACK_PEN));
+    HGDIOBJ oldBrush = SelectObject(target, GetStockObject(LTGRAY_BRUSH));
+    HGDIOBJ oldFont = font != nullptr ? SelectObject(target, font) : nullptr;
     {
-        GdiCanvas canvas(dc);
-        PaintGrid(view, cellText, canvas);
+        GdiCanvas canvas(target);
+        PaintGrid(view, cellText, canvas, {area.left, area.top, area.right, area.bottom});
     }
     if (oldFont != nullptr) {
-        SelectObject(dc, oldFont);
+        SelectObject(target, oldFont);
     }
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
+    SelectObject(target, oldBrush);
+    SelectObject(target, oldPen);
+    if (target == memory) {
+        BitBlt(dc, area.left, area.top, width, height, memory, area.left, area.top, SRCCOPY);
+        SelectObject(memory, oldBitmap);
+    }
+    if (memory != nullptr) {
+        DeleteDC(memory);
+    }
 }
 
 }  // namespace zorvel
