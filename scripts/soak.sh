@@ -5,7 +5,8 @@
 # samples both programs' memory from outside every 10 s, and fails when private
 # bytes grow after the first third of the run or when the grid's cells are no
 # longer painted in their colours at the end. BIN takes the programs from
-# another build folder instead of building them.
+# another build folder instead of building them; SOAK_OUT names the folder for
+# the figures (default build/soak), so two soaks can run side by side.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -22,12 +23,16 @@ if [ $# -lt 2 ]; then
     cmake --build --preset windows -j2 --target zorvel vizo standin_ctl standin_driver wine_probe post_command \
       >/dev/null || { echo "soak: build failed"; exit 1; }
 fi
-bin=$(cd "$bin" && pwd)
 
 . scripts/wine-session.sh
-out=$root/build/soak
+out=${SOAK_OUT:-$root/build/soak}
 rm -rf "$out"
-mkdir -p "$out/monitor" "$out/tarnel"
+mkdir -p "$out/monitor" "$out/tarnel" "$out/bin"
+# Copies, so that a rebuild meanwhile does not pull a program from under Wine.
+for file in zorvel.exe vizo.exe standin_ctl.exe tarnel_standin.sys wine_probe.exe post_command.exe; do
+  cp "$bin/$file" "$out/bin/" || exit 1
+done
+bin=$out/bin
 printf '[program]\r\nUpdateTime=1\r\n' >"$out/monitor/zorvel.ini"
 
 probe() { wine "$bin/wine_probe.exe" "$@"; }
@@ -39,7 +44,7 @@ finish() {
   wine_session_stop
 }
 trap finish EXIT
-wine_session_start "$root/build/windows/wineprefix-soak" virtual 1920x1080
+wine_session_start "$out-wineprefix" virtual 1920x1080
 # Without a window manager Wine maximises a window only when it places it itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wine "$bin/standin_ctl.exe" install --ports 128 --driver "$(winepath -w "$bin/tarnel_standin.sys")" || exit 1
@@ -95,5 +100,5 @@ convert "$out/screenshot.png" -format %c histogram:info:- | awk '
     if (white < 0.2 * 1920 * 1080 || green < 5000) { print "soak: the grid is no longer painted"; exit 1 }
   }' || status=1
 
-[ $status -eq 0 ] && echo "soak passed" || echo "soak FAILED (figures in build/soak)"
+[ $status -eq 0 ] && echo "soak passed" || echo "soak FAILED (figures in ${out#"$root"/})"
 exit $status
