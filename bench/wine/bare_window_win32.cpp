@@ -12,6 +12,12 @@ LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             EndPaint(window, &paint);
             return 0;
         }
+        case WM_COMMAND:
+            // The Exit command's id in both programs, so scripts end all three alike.
+            if (LOWORD(wParam) == 107) {
+                DestroyWindow(window);
+            }
+            return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -5,7 +5,7 @@
 //                                     window to be shown with nothing left to
 //                                     paint; prints "PID MS_TO_FIRST_PAINT"
 //   memory PID                        "PRIVATE_BYTES WORKING_SET"
-//   cpu PID                           user plus kernel time in ms
+//   wait PID MS                       waits up to MS for the process to end
 //   maximise CLASS TITLE              maximises the window
 //   redraw CLASS TITLE N PAUSE [L T R B]
 //                                     N forced repaints of the client area (or
@@ -134,18 +134,17 @@ int Memory(const char* pid) {
     return 0;
 }
 
-unsigned long long Ticks(const FILETIME& time) {
-    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-int Cpu(const char* pid) {
-    HANDLE process = OpenForQuery(pid);
-    FILETIME created, ended, kernel, user;
-    if (process == nullptr || !GetProcessTimes(process, &created, &ended, &kernel, &user)) {
+int Wait(char** argv) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
+    if (process == nullptr) {
+        return 0;
+    }
+    const DWORD waited = WaitForSingleObject(process, static_cast<DWORD>(std::atoi(argv[3])));
+    CloseHandle(process);
+    if (waited != WAIT_OBJECT_0) {
+        std::fprintf(stderr, "wine_probe: process %s still runs\n", argv[2]);
         return 1;
     }
-    std::printf("%.1f\n", static_cast<double>(Ticks(kernel) + Ticks(user)) / 10000.0);
-    CloseHandle(process);
     return 0;
 }
 
@@ -220,8 +219,8 @@ int main(int argc, char** argv) {
     if (command == "memory" && argc == 3) {
         return Memory(argv[2]);
     }
-    if (command == "cpu" && argc == 3) {
-        return Cpu(argv[2]);
+    if (command == "wait" && argc == 4) {
+        return Wait(argv);
     }
     if (command == "maximise" && argc == 4) {
         return Maximise(argv);
@@ -233,7 +232,7 @@ int main(int argc, char** argv) {
         return Burst(argv);
     }
     std::fprintf(stderr,
-                 "usage: wine_probe start MS CLASS TITLE COMMAND... | memory PID | cpu PID |\n"
+                 "usage: wine_probe start MS CLASS TITLE COMMAND... | memory PID | wait PID MS |\n"
                  "       maximise CLASS TITLE | redraw CLASS TITLE N PAUSE [L T R B] | burst MS SECONDS\n");
     return 2;
 }
