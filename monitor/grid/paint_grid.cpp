@@ -6,7 +6,7 @@ namespace {
 
 // The first visible slot shows the header (row or column 0) in place of its own.
 SlotSpan Meeting(int first, int end, const uint16_t* pixels, int low, int high) {
-    SlotSpan span{first, first, 0};
+    SlotSpan span{first, first, 0, 0};
     if (low >= high) {
         return span;
     }
@@ -19,6 +19,7 @@ SlotSpan Meeting(int first, int end, const uint16_t* pixels, int low, int high) 
                 span.Offset = at;
             }
             span.End = slot + 1;
+            span.Reach = at + size;
         }
         at += size;
     }

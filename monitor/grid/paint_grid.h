@@ -31,11 +31,13 @@ constexpr uint32_t kHeaderText = 0x800000;  // (0, 0, 128)
 // Text of grid cell (row, column).
 using CellTextFn = std::function<std::string(int row, int column)>;
 
-// Visible slots First..End-1 of one axis; Offset is where slot First begins.
+// Visible slots First..End-1 of one axis; slot First begins at Offset and
+// slot End-1 ends at Reach, short of its closing frame line.
 struct SlotSpan {
     int First;
     int End;
     int Offset;
+    int Reach;
 };
 
 struct CellSpan {

@@ -37,6 +37,5 @@ private:
 
 using FontObject = GdiObject<HFONT>;
 using BrushObject = GdiObject<HBRUSH>;
-using BitmapObject = GdiObject<HBITMAP>;
 
 }  // namespace zorvel

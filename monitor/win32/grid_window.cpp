@@ -1,5 +1,6 @@
 #include "monitor/win32/grid_window.h"
 
+#include <algorithm>
 #include <map>
 
 #include "common/win32/dialogs.h"
@@ -97,41 +98,28 @@ void CloseView(HWND window, ViewState& view, FontObject& font, common::Alerts& a
 }
 
 void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText, const RECT& area) {
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) {
-        return;
-    }
-    // Drawn off screen and copied in one go so that no background shows
-    // between the cells; straight on `dc` when GDI cannot spare the bitmap.
-    HDC memory = CreateCompatibleDC(dc);
-    BitmapObject bitmap(memory != nullptr ? CreateCompatibleBitmap(dc, width, height) : nullptr);
-    HDC target = dc;
-    HGDIOBJ oldBitmap = nullptr;
-    if (bitmap.Get() != nullptr) {
-        oldBitmap = SelectObject(memory, bitmap.Get());
-        SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
-        target = memory;
-    }
-    FillRect(target, &area, GetSysColorBrush(COLOR_WINDOW));
-    HGDIOBJ oldPen = SelectObject(target, GetStockObject(BLACK_PEN));
-    HGDIOBJ oldBrush = SelectObject(target, GetStockObject(LTGRAY_BRUSH));
-    HGDIOBJ oldFont = font != nullptr ? SelectObject(target, font) : nullptr;
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(LTGRAY_BRUSH));
+    HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+    const CellRect cells{area.left, area.top, area.right, area.bottom};
     {
-        GdiCanvas canvas(target);
-        PaintGrid(view, cellText, canvas, {area.left, area.top, area.right, area.bottom});
+        GdiCanvas canvas(dc);
+        PaintGrid(view, cellText, canvas, cells);
     }
     if (oldFont != nullptr) {
-        SelectObject(target, oldFont);
+        SelectObject(dc, oldFont);
     }
-    SelectObject(target, oldBrush);
-    SelectObject(target, oldPen);
-    if (target == memory) {
-        BitBlt(dc, area.left, area.top, width, height, memory, area.left, area.top, SRCCOPY);
-        SelectObject(memory, oldBitmap);
-    }
-    if (memory != nullptr) {
-        DeleteDC(memory);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    // The window is not erased before a paint, so that cells do not flash
+    // white: only what lies beside and below the grid is filled.
+    const CellSpan span = CellsMeeting(view, cells);
+    const RECT right{std::max<LONG>(area.left, span.Columns.Reach + 1), area.top, area.right, area.bottom};
+    const RECT below{area.left, std::max<LONG>(area.top, span.Rows.Reach + 1), area.right, area.bottom};
+    for (const RECT& margin : {right, below}) {
+        if (margin.left < margin.right && margin.top < margin.bottom) {
+            FillRect(dc, &margin, GetSysColorBrush(COLOR_WINDOW));
+        }
     }
 }
 

@@ -119,22 +119,23 @@ TEST_F(AreaTest, CellsMeetingARectangle) {    struct Case {
         CellRect Area;
         SlotSpan Columns, Rows;
     } cases[] = {
-        {0, 0, {0, 0, 10000, 10000}, {0, 4, 0}, {0, 3, 0}},  // the whole grid
-        {0, 0, {0, 0, 1, 1}, {0, 1, 0}, {0, 1, 0}},          // the header corner
-        {0, 0, {48, 20, 49, 21}, {0, 2, 0}, {0, 2, 0}},      // a shared frame line
-        {0, 0, {49, 21, 50, 22}, {1, 2, 48}, {1, 2, 20}},    // inside one cell
-        {0, 0, {60, 30, 130, 41}, {1, 4, 48}, {1, 3, 20}},   // partial cells
-        {0, 0, {30, 30, 30, 50}, {0, 0, 0}, {0, 0, 0}},      // empty
-        {0, 0, {500, 0, 600, 20}, {0, 0, 0}, {0, 1, 0}},     // right of the grid
-        {1, 0, {50, 0, 60, 10}, {2, 3, 48}, {0, 1, 0}},      // scrolled right: slot 1 is the device column
-        {1, 1, {0, 0, 10, 25}, {1, 2, 0}, {1, 3, 0}},        // scrolled both ways: the headers
+        {0, 0, {0, 0, 10000, 10000}, {0, 4, 0, 178}, {0, 3, 0, 60}},  // the whole grid
+        {0, 0, {0, 0, 1, 1}, {0, 1, 0, 48}, {0, 1, 0, 20}},          // the header corner
+        {0, 0, {48, 20, 49, 21}, {0, 2, 0, 78}, {0, 2, 0, 40}},      // a shared frame line
+        {0, 0, {49, 21, 50, 22}, {1, 2, 48, 78}, {1, 2, 20, 40}},    // inside one cell
+        {0, 0, {60, 30, 130, 41}, {1, 4, 48, 178}, {1, 3, 20, 60}},   // partial cells
+        {0, 0, {30, 30, 30, 50}, {0, 0, 0, 0}, {0, 0, 0, 0}},      // empty
+        {0, 0, {500, 0, 600, 20}, {0, 0, 0, 0}, {0, 1, 0, 20}},     // right of the grid
+        {1, 0, {50, 0, 60, 10}, {2, 3, 48, 88}, {0, 1, 0, 20}},      // scrolled right: slot 1 is the device column
+        {1, 1, {0, 0, 10, 25}, {1, 2, 0, 48}, {1, 3, 0, 40}},        // scrolled both ways: the headers
     };
     for (const Case& c : cases) {
         view->FirstColumn = static_cast<int16_t>(c.FirstColumn);
         view->FirstRow = static_cast<int16_t>(c.FirstRow);
         const CellSpan span = CellsMeeting(*view, c.Area);
         const auto text = [](const SlotSpan& s) {
-            return std::to_string(s.First) + ".." + std::to_string(s.End) + "@" + std::to_string(s.Offset);
+            return std::to_string(s.First) + ".." + std::to_string(s.End) + "@" + std::to_string(s.Offset) + "-" +
+                   std::to_string(s.Reach);
         };
         const auto shown = [&](const SlotSpan& s) { return s.First == s.End ? std::string("none") : text(s); };
         SCOPED_TRACE(std::to_string(c.Area.Left) + "," + std::to_string(c.Area.Top) + " " +
