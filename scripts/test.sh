@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds the native, sanitizer and both Windows builds and their
 # release ZIPs, runs every test (native, sanitizer, each fuzz target for 10 s,
-# Wine, the packages) and prints "N passed, N failed".
+# Wine, the packages, a two-minute soak) and prints "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -76,6 +76,17 @@ for preset in windows windows64; do
   run_tests "$preset"
   wine_session_stop
 done
+
+# Counted as one test: memory and painting of both programs over two minutes.
+echo "== soak"
+if bash scripts/soak.sh 2 "$root/build/windows/bin" >"$log/soak.log" 2>&1; then
+  passed=$((passed + 1))
+  echo "soak passed"
+else
+  failed=$((failed + 1))
+  status=1
+  tail -20 "$log/soak.log"
+fi
 
 echo "$passed passed, $failed failed"
 exit $status

@@ -1,6 +1,7 @@
 # Sourced by the scripts: one X display and one wineserver for a whole run.
-# wine_session_start PREFIX starts them (reusing $DISPLAY when set unless asked
-# for a virtual one); wine_session_stop ends what was started.
+# wine_session_start PREFIX [virtual [WxH]] starts them (reusing $DISPLAY when
+# set unless asked for a virtual one, 1280x1024 unless given a size);
+# wine_session_stop ends what was started.
 
 wine_session_start() {
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -8,7 +9,7 @@ wine_session_start() {
   if [ -z "${DISPLAY:-}" ] || [ "${2:-}" = virtual ]; then
     local n=90
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${3:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
     WINE_SESSION_XVFB_PID=$!
     export DISPLAY=":$n"
     local tries=0

@@ -31,6 +31,25 @@ constexpr uint32_t kHeaderText = 0x800000;  // (0, 0, 128)
 // Text of grid cell (row, column).
 using CellTextFn = std::function<std::string(int row, int column)>;
 
-void PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& canvas);
+// Visible slots First..End-1 of one axis; slot First begins at Offset and
+// slot End-1 ends at Reach, short of its closing frame line.
+struct SlotSpan {
+    int First;
+    int End;
+    int Offset;
+    int Reach;
+};
+
+struct CellSpan {
+    SlotSpan Columns;
+    SlotSpan Rows;
+};
+
+// The cells that meet `area` (client pixels, right and bottom excluded),
+// counting the frame line a cell shares with its right and lower neighbours.
+CellSpan CellsMeeting(const ViewState& view, const CellRect& area);
+
+// Paints the cells that meet `area`.
+void PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& canvas, const CellRect& area);
 
 }  // namespace zorvel

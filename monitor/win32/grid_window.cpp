@@ -1,5 +1,6 @@
 #include "monitor/win32/grid_window.h"
 
+#include <algorithm>
 #include <map>
 
 #include "common/win32/dialogs.h"
@@ -96,19 +97,30 @@ void CloseView(HWND window, ViewState& view, FontObject& font, common::Alerts& a
     font.Reset();
 }
 
-void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText) {
+void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText, const RECT& area) {
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(LTGRAY_BRUSH));
     HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+    const CellRect cells{area.left, area.top, area.right, area.bottom};
     {
         GdiCanvas canvas(dc);
-        PaintGrid(view, cellText, canvas);
+        PaintGrid(view, cellText, canvas, cells);
     }
     if (oldFont != nullptr) {
         SelectObject(dc, oldFont);
     }
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
+    // The window is not erased before a paint, so that cells do not flash
+    // white: only what lies beside and below the grid is filled.
+    const CellSpan span = CellsMeeting(view, cells);
+    const RECT right{std::max<LONG>(area.left, span.Columns.Reach + 1), area.top, area.right, area.bottom};
+    const RECT below{area.left, std::max<LONG>(area.top, span.Rows.Reach + 1), area.right, area.bottom};
+    for (const RECT& margin : {right, below}) {
+        if (margin.left < margin.right && margin.top < margin.bottom) {
+            FillRect(dc, &margin, GetSysColorBrush(COLOR_WINDOW));
+        }
+    }
 }
 
 }  // namespace zorvel

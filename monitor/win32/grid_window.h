@@ -30,7 +30,8 @@ void AttachWindow(HWND window, ViewState& view, FontObject& font, int statisticC
 // Remembers the window rectangle, writes zorvel.vew and releases the font.
 void CloseView(HWND window, ViewState& view, FontObject& font, common::Alerts& alerts);
 
-// Draws the visible cells with the grid font on `dc`.
-void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText);
+// Draws the cells that meet `area`, and the background beside the grid, with
+// the grid font on `dc`.
+void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText, const RECT& area);
 
 }  // namespace zorvel

@@ -90,7 +90,7 @@ LRESULT OnPaint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     const ViewState* view = ViewOf(window);
     if (view != nullptr) {
-        PaintView(dc, *view);
+        PaintView(dc, *view, paint.rcPaint);
     }
     EndPaint(window, &paint);
     return 0;
@@ -281,9 +281,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
 
 }  // namespace
 
-void PaintView(HDC dc, const ViewState& view) {
+void PaintView(HDC dc, const ViewState& view, const RECT& area) {
     DrawGrid(dc, view, g_app.GridFont.Get(),
-             [&view](int row, int column) { return GridCellText(view, *g_app.Tables, row, column); });
+             [&view](int row, int column) { return GridCellText(view, *g_app.Tables, row, column); }, area);
 }
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
@@ -303,6 +303,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DESTROY: return OnDestroy(window);
         case WM_SIZE: return OnSize(window, lParam);
         case WM_PAINT: return OnPaint(window);
+        case WM_ERASEBKGND:
+            // The paint fills the background itself; erasing first would flicker.
+            return ViewOf(window) != nullptr ? 1 : DefWindowProcA(window, message, wParam, lParam);
         case WM_TIMER: return OnTimer(window);
         case WM_HSCROLL: return OnScroll(window, ScrollBar::Horizontal, wParam);
         case WM_VSCROLL: return OnScroll(window, ScrollBar::Vertical, wParam);

@@ -9,7 +9,7 @@ namespace zorvel {
 bool RegisterMainWindowClass(HINSTANCE instance);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Draws the grid's visible cells with the live figures.
-void PaintView(HDC dc, const ViewState& view);
+// Draws the grid's cells that meet `area` with the live figures.
+void PaintView(HDC dc, const ViewState& view, const RECT& area);
 
 }  // namespace zorvel

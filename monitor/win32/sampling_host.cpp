@@ -54,8 +54,10 @@ void WindowSamplingHost::RunDayReports(ViewState& view) {
 }
 
 void WindowSamplingHost::Repaint(ViewState& view) {
+    RECT client;
+    GetClientRect(g_app.MainWindow, &client);
     HDC dc = GetDC(g_app.MainWindow);
-    PaintView(dc, view);
+    PaintView(dc, view, client);
     ReleaseDC(g_app.MainWindow, dc);
 }
 

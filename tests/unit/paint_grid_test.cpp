@@ -53,10 +53,11 @@ struct PaintTest : ::testing::Test {
         PaintGrid(
             *view,
             [this](int r, int k) {
-                return texts.count({r, k}) ? texts[{r, k}] : "r" + std::to_string(r);
+                return texts.count({r, k}) ? texts[{r, k}] : "r" + std::to_string(r) + "k" + std::to_string(k);
             },
-            canvas);
+            canvas, area);
     }
+    CellRect area{0, 0, 10000, 10000};
     const Drawn& At(int slotColumn, int slotRow) { return canvas.Cells[slotColumn * 3 + slotRow]; }
 };
 
@@ -95,11 +96,69 @@ TEST_F(PaintTest, ScrollingRightHidesColumnOneButKeepsTheDeviceColumn) {
     view->FirstColumn = 1;
     Paint();
     ASSERT_EQ(9u, canvas.Cells.size());
-    EXPECT_EQ("r0", At(0, 0).Text);
+    EXPECT_EQ("r0k0", At(0, 0).Text);
     EXPECT_EQ(0, At(0, 0).Rect.Left);
     // The slot after the device column shows grid column 2.
     EXPECT_EQ(48, At(1, 0).Rect.Left);
     EXPECT_EQ(48 + 1 + view->ColumnPixels[2], At(1, 0).Rect.Right);
+}
+
+// Columns 48, 30, 40 and 60 pixels wide (device column first), rows 20 high;
+// a cell also owns the frame line it shares with the next one.
+struct AreaTest : PaintTest {
+    void SetUp() override {
+        PaintTest::SetUp();
+        view->ColumnPixels[1] = 30;
+        view->ColumnPixels[2] = 40;
+        view->ColumnPixels[3] = 60;
+    }
+};
+
+TEST_F(AreaTest, CellsMeetingARectangle) {    struct Case {
+        int FirstColumn, FirstRow;
+        CellRect Area;
+        SlotSpan Columns, Rows;
+    } cases[] = {
+        {0, 0, {0, 0, 10000, 10000}, {0, 4, 0, 178}, {0, 3, 0, 60}},  // the whole grid
+        {0, 0, {0, 0, 1, 1}, {0, 1, 0, 48}, {0, 1, 0, 20}},          // the header corner
+        {0, 0, {48, 20, 49, 21}, {0, 2, 0, 78}, {0, 2, 0, 40}},      // a shared frame line
+        {0, 0, {49, 21, 50, 22}, {1, 2, 48, 78}, {1, 2, 20, 40}},    // inside one cell
+        {0, 0, {60, 30, 130, 41}, {1, 4, 48, 178}, {1, 3, 20, 60}},   // partial cells
+        {0, 0, {30, 30, 30, 50}, {0, 0, 0, 0}, {0, 0, 0, 0}},      // empty
+        {0, 0, {500, 0, 600, 20}, {0, 0, 0, 0}, {0, 1, 0, 20}},     // right of the grid
+        {1, 0, {50, 0, 60, 10}, {2, 3, 48, 88}, {0, 1, 0, 20}},      // scrolled right: slot 1 is the device column
+        {1, 1, {0, 0, 10, 25}, {1, 2, 0, 48}, {1, 3, 0, 40}},        // scrolled both ways: the headers
+    };
+    for (const Case& c : cases) {
+        view->FirstColumn = static_cast<int16_t>(c.FirstColumn);
+        view->FirstRow = static_cast<int16_t>(c.FirstRow);
+        const CellSpan span = CellsMeeting(*view, c.Area);
+        const auto text = [](const SlotSpan& s) {
+            return std::to_string(s.First) + ".." + std::to_string(s.End) + "@" + std::to_string(s.Offset) + "-" +
+                   std::to_string(s.Reach);
+        };
+        const auto shown = [&](const SlotSpan& s) { return s.First == s.End ? std::string("none") : text(s); };
+        SCOPED_TRACE(std::to_string(c.Area.Left) + "," + std::to_string(c.Area.Top) + " " +
+                     std::to_string(c.Area.Right) + "," + std::to_string(c.Area.Bottom));
+        if (c.Columns.First == c.Columns.End || c.Rows.First == c.Rows.End) {
+            EXPECT_TRUE(span.Columns.First == span.Columns.End || span.Rows.First == span.Rows.End)
+                << shown(span.Columns) << " " << shown(span.Rows);
+        } else {
+            EXPECT_EQ(text(c.Columns), shown(span.Columns));
+            EXPECT_EQ(text(c.Rows), shown(span.Rows));
+        }
+    }
+}
+
+TEST_F(AreaTest, OnlyTheCellsMeetingTheAreaArePaintedInPlace) {
+    view->FirstColumn = 1;
+    area = {50, 21, 60, 30};
+    Paint();
+    ASSERT_EQ(1u, canvas.Cells.size());
+    EXPECT_EQ("r1k2", canvas.Cells[0].Text);
+    EXPECT_EQ(48, canvas.Cells[0].Rect.Left);
+    EXPECT_EQ(20, canvas.Cells[0].Rect.Top);
+    EXPECT_EQ(48 + 40 + 1, canvas.Cells[0].Rect.Right);
 }
 
 }  // namespace

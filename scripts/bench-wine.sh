@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# bench-wine.sh [--runs N] [--before ZORVEL_EXE]: what the user feels under
+# Wine, measured from outside by wine_probe against a bare window program, the
+# programs interleaved N times (default 5) on a 1920x1080 virtual screen:
+#   - a forced full repaint of the maximised monitor on the stand-in's 128
+#     ports, and the repaint of one small corner (also of ZORVEL_EXE, an
+#     earlier build, when given);
+#   - process start to first paint of "zorvel.exe -F";
+#   - private bytes after a minute of ticks;
+#   - CPU of vizo.exe idle and while the stand-in sends a full trace reply at
+#     every poll.
+# Each figure is printed as min / median / max over the runs, beside its baseline.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+runs=5
+before=
+while [ $# -gt 0 ]; do
+  case $1 in
+    --runs) runs=$2; shift 2 ;;
+    --before) before=$(cd "$(dirname "$2")" && pwd)/$(basename "$2"); shift 2 ;;
+    *) echo "usage: bench-wine.sh [--runs N] [--before ZORVEL_EXE]"; exit 2 ;;
+  esac
+done
+
+cmake --preset windows >/dev/null &&
+  cmake --build --preset windows -j2 --target zorvel vizo standin_ctl standin_driver wine_probe bare_window \
+    post_command >/dev/null || { echo "bench-wine: build failed"; exit 1; }
+bin=$root/build/windows/bin
+out=$root/build/bench-wine
+rm -rf "$out"
+mkdir -p "$out"
+
+. scripts/wine-session.sh
+trap wine_session_stop EXIT
+wine_session_start "$root/build/windows/wineprefix-bench" virtual 1920x1080
+# Without a window manager Wine maximises a window only when it places it itself.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+
+probe() { wine "$bin/wine_probe.exe" "$@"; }
+# One figure per line in; "min / median / max" out.
+spread() { sort -g | awk '{ v[NR] = $1 } END { if (NR) printf "%s / %s / %s", v[1], v[int((NR + 1) / 2)], v[NR] }'; }
+figure() { printf "  %-44s %s  (%s runs)\n" "$1" "$(spread <"$out/$2")" "$(wc -l <"$out/$2")"; }
+
+# start NAME FOLDER CLASS TITLE EXE [ARGS]: starts a program in FOLDER and
+# records its pid as $pid and its milliseconds to first paint as $painted.
+start() {
+  local folder=$2 class=$3 title=$4 exe=$5
+  shift 5
+  mkdir -p "$folder"
+  read -r pid painted < <(cd "$folder" && probe start 20000 "$class" "$title" "$(winepath -w "$exe")" "$@")
+  [ -n "${pid:-}" ] || { echo "bench-wine: $exe did not start"; exit 1; }
+}
+# stop CLASS TITLE PID: ends the program through its Exit command (or closes
+# the bare window) and waits for it.
+stop() {
+  wine "$bin/post_command.exe" "$1" "$2" 107 >/dev/null 2>&1
+  probe wait "$3" 10000 >/dev/null
+}
+
+echo "== repaint of a maximised 1920x1080 window, 128 ports, 56 columns ($runs runs of 10)"
+wine "$bin/standin_ctl.exe" install --ports 128 --driver "$(winepath -w "$bin/tarnel_standin.sys")" >/dev/null
+programs=("after:Zorvel:TarnelPort Monitor:$bin/zorvel.exe" "bare:BareWindow:Bare Window:$bin/bare_window.exe")
+[ -n "$before" ] && programs=("before:Zorvel:TarnelPort Monitor:$before" "${programs[@]}")
+for ((run = 1; run <= runs; run++)); do
+  for entry in "${programs[@]}"; do
+    IFS=: read -r name class title exe <<<"$entry"
+    start "$name" "$out/repaint-$name-$run" "$class" "$title" "$exe"
+    probe maximise "$class" "$title" >/dev/null
+    probe redraw "$class" "$title" 10 100 | awk '{ print $2 }' >>"$out/full-$name"
+    probe redraw "$class" "$title" 10 100 1800 960 1900 1020 | awk '{ print $2 }' >>"$out/corner-$name"
+    stop "$class" "$title" "$pid"
+  done
+done
+for name in before after bare; do
+  [ -f "$out/full-$name" ] || continue
+  figure "full repaint, ms (median of 10), $name" "full-$name"
+  figure "corner 100x60 repaint, ms, $name" "corner-$name"
+done
+wine "$bin/standin_ctl.exe" remove >/dev/null
+
+echo "== start to first paint, and private bytes after a minute ($runs runs)"
+for ((run = 1; run <= runs; run++)); do
+  start monitor "$out/start-$run" Zorvel "TarnelPort Monitor" "$bin/zorvel.exe" -F
+  monitor=$pid
+  echo "$painted" >>"$out/paint-monitor"
+  start bare "$out/start-$run" BareWindow "Bare Window" "$bin/bare_window.exe"
+  bare=$pid
+  echo "$painted" >>"$out/paint-bare"
+  sleep 60
+  probe memory "$monitor" | awk '{ print $1 }' >>"$out/memory-monitor"
+  probe memory "$bare" | awk '{ print $1 }' >>"$out/memory-bare"
+  stop Zorvel "TarnelPort Monitor" "$monitor"
+  stop BareWindow "Bare Window" "$bare"
+done
+figure "start to first paint, ms, zorvel.exe -F" paint-monitor
+figure "start to first paint, ms, bare" paint-bare
+figure "private bytes after 60 s, zorvel.exe -F" memory-monitor
+figure "private bytes after 60 s, bare" memory-bare
+
+echo "== CPU over 10 s, % of one core ($runs runs)"
+# Read from Linux: under Wine GetProcessTimes answers for the caller only.
+# unix_pid EXE: the Linux process of this session that runs EXE.
+unix_pid() {
+  local p
+  for p in /proc/[0-9]*; do
+    { tr '\0' '\n' <"$p/cmdline" | grep -qF "$1" &&
+      tr '\0' '\n' <"$p/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "${p#/proc/}" && return; } 2>/dev/null
+  done
+}
+# User plus system time of a Linux process in ms.
+cpu_ms() { sed 's/^.*) //' "/proc/$1/stat" | awk -v hz="$(getconf CLK_TCK)" '{ print ($12 + $13) * 1000 / hz }'; }
+share() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", (b - a) / 100 }'; }
+wine "$bin/standin_ctl.exe" install --driver "$(winepath -w "$bin/tarnel_standin.sys")" >/dev/null
+for ((run = 1; run <= runs; run++)); do
+  start tracer "$out/cpu-$run/tarnel" Vizo "Vizo Tracer" "$bin/vizo.exe"
+  tracer=$pid
+  start bare "$out/cpu-$run" BareWindow "Bare Window" "$bin/bare_window.exe"
+  bare=$pid
+  t=$(unix_pid vizo.exe) b=$(unix_pid bare_window.exe)
+  [ -n "$t" ] && [ -n "$b" ] || { echo "bench-wine: no Linux process for the programs"; exit 1; }
+  sleep 2
+  t0=$(cpu_ms "$t") b0=$(cpu_ms "$b")
+  sleep 10
+  t1=$(cpu_ms "$t") b1=$(cpu_ms "$b")
+  probe burst 100 10
+  t2=$(cpu_ms "$t")
+  share "$t0" "$t1" >>"$out/cpu-idle"
+  share "$b0" "$b1" >>"$out/cpu-bare"
+  share "$t1" "$t2" >>"$out/cpu-burst"
+  stop Vizo "Vizo Tracer" "$tracer"
+  stop BareWindow "Bare Window" "$bare"
+done
+wine "$bin/standin_ctl.exe" remove >/dev/null
+figure "vizo.exe idle" cpu-idle
+figure "vizo.exe, 10,084 bytes at every poll" cpu-burst
+figure "bare, idle" cpu-bare
