@@ -42,6 +42,14 @@ probe() { wine "$bin/wine_probe.exe" "$@"; }
 # One figure per line in; "min / median / max" out.
 spread() { sort -g | awk '{ v[NR] = $1 } END { if (NR) printf "%s / %s / %s", v[1], v[int((NR + 1) / 2)], v[NR] }'; }
 figure() { printf "  %-44s %s  (%s runs)\n" "$1" "$(spread <"$out/$2")" "$(wc -l <"$out/$2")"; }
+median() { sort -g "$out/$1" | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+# compare TEXT A B ratio|difference GOAL: A's median against B's, and the goal.
+compare() {
+  awk -v a="$(median "$2")" -v b="$(median "$3")" -v how="$4" -v goal="$5" -v text="$1" 'BEGIN {
+    v = how == "ratio" ? a / b : a - b
+    printf "  %-44s %.2f%s (goal at most %s): %s\n", text, v, how == "ratio" ? "x" : "", goal, v <= goal ? "met" : "MISSED"
+  }'
+}
 
 # start NAME FOLDER CLASS TITLE EXE [ARGS]: starts a program in FOLDER and
 # records its pid as $pid and its milliseconds to first paint as $painted.
@@ -98,6 +106,8 @@ figure "start to first paint, ms, zorvel.exe -F" paint-monitor
 figure "start to first paint, ms, bare" paint-bare
 figure "private bytes after 60 s, zorvel.exe -F" memory-monitor
 figure "private bytes after 60 s, bare" memory-bare
+compare "first paint, monitor / bare" paint-monitor paint-bare ratio 1.5
+compare "private bytes, monitor / bare" memory-monitor memory-bare ratio 2
 
 echo "== CPU over 10 s, % of one core ($runs runs)"
 # Read from Linux: under Wine GetProcessTimes answers for the caller only.
@@ -136,3 +146,4 @@ wine "$bin/standin_ctl.exe" remove >/dev/null
 figure "vizo.exe idle" cpu-idle
 figure "vizo.exe, 10,084 bytes at every poll" cpu-burst
 figure "bare, idle" cpu-bare
+compare "vizo.exe bursting minus bare idle, %" cpu-burst cpu-bare difference 1
