@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zorvel::ComputeVisibleRange(*view);
     NullCanvas canvas;
     zorvel::PaintGrid(
-        *view, [&](int row, int column) { return zorvel::GridCellText(*view, *tables, row, column); }, canvas);
+        *view, [&](int row, int column) { return zorvel::GridCellText(*view, *tables, row, column); }, canvas,
+        {0, 0, view->ClientWidth, view->ClientHeight});
     for (int i = 0; i < view->ColumnCount; ++i) {
         zorvel::SetStatistic(*tables, *view, view->Columns[i].Input, zorvel::kAllPorts, 0);
     }
