@@ -8,6 +8,7 @@
 #include "monitor/grid/view_state.h"
 #include "monitor/stats/catalogue.h"
 #include "monitor/stats/sampling_cycle.h"
+#include "tests/unit/quiet_sampling.h"
 
 namespace bench {
 
@@ -39,26 +40,6 @@ private:
     uint32_t reads_ = 0;
 };
 
-class SteppingClock : public common::Clock {
-public:
-    uint32_t TickCount() override { return ms; }
-    common::LocalTime Now() override { return time; }
-    uint32_t ms = 0;
-    common::LocalTime time = {2024, 3, 10, 12, 0, 0};
-};
-
-class QuietHost : public zorvel::SamplingHost {
-public:
-    void ShowDriverError(const char*) override {}
-    void CloseProgram() override {}
-    void RowCountChanged(zorvel::ViewState&) override {}
-    double FreeDiskBytes() override { return 0; }
-    void RunHourReports(zorvel::ViewState&) override {}
-    void WriteSettingsFile() override {}
-    void RunDayReports(zorvel::ViewState&) override {}
-    void Repaint(zorvel::ViewState&) override {}
-};
-
 // 128 ports after ten minutes of two-second ticks, so that the records hold
 // counts of many digits rather than zeros.
 struct BusyPorts {
@@ -67,12 +48,12 @@ struct BusyPorts {
 
     BusyPorts() {
         BusySource source(*Tables);
-        SteppingClock clock;
+        SetClock clock;
         QuietHost host;
         zorvel::SamplingCycle cycle(source, *Tables, clock, host, "unused-calcs.dat");
         for (int tick = 0; tick < 300; ++tick) {
-            clock.ms += 2000;
-            clock.time.Minute = static_cast<uint16_t>(tick / 30);
+            clock.Ms += 2000;
+            clock.Time.Minute = static_cast<uint16_t>(tick / 30);
             cycle.Tick(*View);
         }
         zorvel::DefaultView(*View, zorvel::CountStatistics());

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -13,6 +12,7 @@
 
 #include "bench/busy_ports.h"
 #include "monitor/reports/report_writer.h"
+#include "tests/unit/temp_dir.h"
 
 using namespace zorvel;
 
@@ -28,42 +28,21 @@ public:
     void StartProgram(const std::string&) override {}
 };
 
-// A fresh folder under the system temp folder, removed with what it holds.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::random_device seed;
-        do {
-            path_ = std::filesystem::temp_directory_path() / ("zorvel_bench_" + std::to_string(seed()));
-        } while (!std::filesystem::create_directory(path_));
+// Each run starts with no files, so each writes a header and a value line.
+void Empty(const TempDir& folder) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Root())) {
+        std::filesystem::remove(entry.path());
     }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string Path() const { return path_.string(); }
-    // Each run starts with no files, so each writes a header and a value line.
-    void Empty() const {
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-            std::filesystem::remove(entry.path());
-        }
-    }
-
-private:
-    std::filesystem::path path_;
-};
+}
 
 void ReportAllMultiple128(benchmark::State& state) {
     const bench::BusyPorts ports;
     FixedStamp stamp;
-    const ScratchFolder folder;
-    const ReportContext context{*ports.View, *ports.Tables, CountStatistics(), stamp, folder.Path()};
+    const TempDir folder;
+    const ReportContext context{*ports.View, *ports.Tables, CountStatistics(), stamp, folder.Root().string()};
     for (auto _ : state) {
         state.PauseTiming();
-        folder.Empty();
+        Empty(folder);
         state.ResumeTiming();
         if (WriteReport(context, Selection::All, Layout::Multiple) != kReportOk) {
             state.SkipWithError("the report failed");
@@ -76,11 +55,11 @@ BENCHMARK(ReportAllMultiple128);
 void WriteReportBytesBaseline(benchmark::State& state) {
     const bench::BusyPorts ports;
     FixedStamp stamp;
-    const ScratchFolder folder;
-    const ReportContext context{*ports.View, *ports.Tables, CountStatistics(), stamp, folder.Path()};
+    const TempDir folder;
+    const ReportContext context{*ports.View, *ports.Tables, CountStatistics(), stamp, folder.Root().string()};
     WriteReport(context, Selection::All, Layout::Multiple);
     std::vector<std::pair<std::string, std::string>> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Root())) {
         std::ostringstream bytes;
         bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
         files.emplace_back(entry.path().string(), bytes.str());
@@ -91,7 +70,7 @@ void WriteReportBytesBaseline(benchmark::State& state) {
     }
     for (auto _ : state) {
         state.PauseTiming();
-        folder.Empty();
+        Empty(folder);
         state.ResumeTiming();
         for (const auto& [path, bytes] : files) {
             std::FILE* file = std::fopen(path.c_str(), "ab");

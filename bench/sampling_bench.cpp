@@ -18,15 +18,15 @@ namespace {
 void RunTicks(benchmark::State& state, bool minuteEveryTick) {
     auto tables = CreatePortTables();
     bench::BusySource source(*tables);
-    bench::SteppingClock clock;
-    bench::QuietHost host;
+    SetClock clock;
+    QuietHost host;
     ViewState view;
     SamplingCycle cycle(source, *tables, clock, host, "unused-calcs.dat");
     cycle.Tick(view);
     for (auto _ : state) {
-        clock.ms += 2000;
+        clock.Ms += 2000;
         if (minuteEveryTick) {
-            clock.time.Minute = static_cast<uint16_t>((clock.time.Minute + 1) % 60);
+            clock.Time.Minute = static_cast<uint16_t>((clock.Time.Minute + 1) % 60);
         }
         cycle.Tick(view);
         benchmark::DoNotOptimize(tables->Records);

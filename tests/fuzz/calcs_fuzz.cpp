@@ -7,27 +7,9 @@
 #include "monitor/stats/sampling_cycle.h"
 #include "monitor/stats/statistics_file.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/unit/quiet_sampling.h"
 
 namespace {
-
-struct StepClock : common::Clock {
-    uint32_t Ms = 0;
-    common::LocalTime Time = {};
-    uint32_t TickCount() override { return Ms; }
-    common::LocalTime Now() override { return Time; }
-};
-
-// No free space: the hour end does its sums but writes nothing.
-struct QuietHost : zorvel::SamplingHost {
-    void ShowDriverError(const char*) override {}
-    void CloseProgram() override {}
-    void RowCountChanged(zorvel::ViewState&) override {}
-    double FreeDiskBytes() override { return 0; }
-    void RunHourReports(zorvel::ViewState&) override {}
-    void WriteSettingsFile() override {}
-    void RunDayReports(zorvel::ViewState&) override {}
-    void Repaint(zorvel::ViewState&) override {}
-};
 
 struct Step {
     uint32_t Ms;
@@ -45,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zorvel::LoadStatistics(fuzz::WriteInput("calcs.dat", data, size).c_str(), tables->Records);
 
     zorvel::SimulatedSource source(*tables);
-    StepClock clock;
+    SetClock clock;
     QuietHost host;
     auto view = zorvel::CreateView();
     zorvel::SamplingCycle cycle(source, *tables, clock, host, fuzz::ScratchPath("saved.dat"));

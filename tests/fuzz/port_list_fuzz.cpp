@@ -13,6 +13,7 @@
 #include "monitor/stats/sampling_cycle.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/unit/fake_device.h"
+#include "tests/unit/quiet_sampling.h"
 
 namespace {
 
@@ -22,17 +23,10 @@ struct FixedClock : common::Clock {
     common::LocalTime Now() override { return {2026, 12, 8, 12, 30, 0}; }
 };
 
-struct RowHost : zorvel::SamplingHost {
-    void ShowDriverError(const char*) override {}
-    void CloseProgram() override {}
+struct RowHost : QuietHost {
     void RowCountChanged(zorvel::ViewState& view) override {
         fuzz::Require(view.GridRows >= 1 && view.GridRows <= zorvel::kMaxGridRows, "row count in range");
     }
-    double FreeDiskBytes() override { return 0; }
-    void RunHourReports(zorvel::ViewState&) override {}
-    void WriteSettingsFile() override {}
-    void RunDayReports(zorvel::ViewState&) override {}
-    void Repaint(zorvel::ViewState&) override {}
 };
 
 }  // namespace

@@ -1,0 +1,24 @@
+// A clock the caller sets and a host that shows nothing: the sampling cycle run
+// for its sums alone. With no free space the hour end writes nothing.
+#pragma once
+
+#include "common/clock.h"
+#include "monitor/stats/sampling_cycle.h"
+
+struct SetClock : common::Clock {
+    uint32_t Ms = 0;
+    common::LocalTime Time = {2024, 3, 10, 12, 0, 0};
+    uint32_t TickCount() override { return Ms; }
+    common::LocalTime Now() override { return Time; }
+};
+
+struct QuietHost : zorvel::SamplingHost {
+    void ShowDriverError(const char*) override {}
+    void CloseProgram() override {}
+    void RowCountChanged(zorvel::ViewState&) override {}
+    double FreeDiskBytes() override { return 0; }
+    void RunHourReports(zorvel::ViewState&) override {}
+    void WriteSettingsFile() override {}
+    void RunDayReports(zorvel::ViewState&) override {}
+    void Repaint(zorvel::ViewState&) override {}
+};
