@@ -33,7 +33,7 @@ CellSpan CellsMeeting(const ViewState& view, const CellRect& area) {
             Meeting(view.FirstRow, view.EndRow, view.RowPixels, area.Top, area.Bottom)};
 }
 
-void PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& canvas, const CellRect& area) {
+CellSpan PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& canvas, const CellRect& area) {
     const CellSpan span = CellsMeeting(view, area);
     int x = span.Columns.Offset;
     for (int slot = span.Columns.First; slot < span.Columns.End; ++slot) {
@@ -66,6 +66,7 @@ void PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& canvas
         }
         x += view.ColumnPixels[k];
     }
+    return span;
 }
 
 }  // namespace zorvel

@@ -49,7 +49,7 @@ struct CellSpan {
 // counting the frame line a cell shares with its right and lower neighbours.
 CellSpan CellsMeeting(const ViewState& view, const CellRect& area);
 
-// Paints the cells that meet `area`.
-void PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& canvas, const CellRect& area);
+// Paints the cells that meet `area`; gives them, so the caller can fill the rest.
+CellSpan PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& canvas, const CellRect& area);
 
 }  // namespace zorvel

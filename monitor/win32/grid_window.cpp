@@ -101,10 +101,10 @@ void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellT
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(LTGRAY_BRUSH));
     HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-    const CellRect cells{area.left, area.top, area.right, area.bottom};
+    CellSpan span;
     {
         GdiCanvas canvas(dc);
-        PaintGrid(view, cellText, canvas, cells);
+        span = PaintGrid(view, cellText, canvas, {area.left, area.top, area.right, area.bottom});
     }
     if (oldFont != nullptr) {
         SelectObject(dc, oldFont);
@@ -113,7 +113,6 @@ void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellT
     SelectObject(dc, oldPen);
     // The window is not erased before a paint, so that cells do not flash
     // white: only what lies beside and below the grid is filled.
-    const CellSpan span = CellsMeeting(view, cells);
     const RECT right{std::max<LONG>(area.left, span.Columns.Reach + 1), area.top, area.right, area.bottom};
     const RECT below{area.left, std::max<LONG>(area.top, span.Rows.Reach + 1), area.right, area.bottom};
     for (const RECT& margin : {right, below}) {
