@@ -27,19 +27,45 @@ build() {
 passed=0
 failed=0
 status=0
-run_tests() {
-  local preset=$1
-  shift
-  echo "== test $preset"
-  ctest --preset "$preset" "$@" 2>&1 | tee "$log/$preset-test.log" | grep -E "^ *[0-9]+/[0-9]+ Test|tests passed|\*\*\*" || true
-  local line total bad
-  line=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log/$preset-test.log" | tail -1)
-  if [ -z "$line" ]; then
-    echo "ctest for $preset reported no result"; status=1; return
-  fi
+# Sets bad and total from a ctest log; fails when the log holds no result.
+counts() {
+  local line
+  line=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$1" | tail -1)
+  [ -n "$line" ] || return 1
   bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
   total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
-  passed=$((passed + total - bad))
+}
+
+# What failing tests said, so that a run elsewhere can be diagnosed from its output.
+failure_details() {
+  grep -E -A8 ": Failure|was still running|did not end|no window " "$1" | head -80
+}
+
+# run_tests PRESET once|retry [CTEST ARGS]
+run_tests() {
+  local preset=$1 retry=$2
+  shift 2
+  echo "== test $preset"
+  ctest --preset "$preset" --output-on-failure "$@" 2>&1 | tee "$log/$preset-test.log" | grep -E "^ *[0-9]+/[0-9]+ Test|tests passed|\*\*\*" || true
+  local bad total
+  if ! counts "$log/$preset-test.log"; then
+    echo "ctest for $preset reported no result"; status=1; return
+  fi
+  local all=$total
+  if [ "$bad" -ne 0 ]; then
+    failure_details "$log/$preset-test.log"
+    # The Wine tests drive another program through its messages and timing; a
+    # test that fails once and then passes is named here, not counted as failed.
+    if [ "$retry" = retry ]; then
+      echo "== test $preset, failed ones again"
+      ctest --preset "$preset" --rerun-failed --output-on-failure >"$log/$preset-rerun.log" 2>&1
+      if counts "$log/$preset-rerun.log"; then
+        grep -E "Test +#.* Passed" "$log/$preset-rerun.log" | sed -E 's/^.*Test +#[0-9]+: ([^ ]+).*/passed on a second run: \1/'
+        [ "$bad" -eq 0 ] || failure_details "$log/$preset-rerun.log"
+      fi
+    fi
+  fi
+  passed=$((passed + all - bad))
   failed=$((failed + bad))
   [ "$bad" -eq 0 ] || status=1
 }
@@ -53,8 +79,8 @@ if ! bash scripts/package.sh >"$log/package.log" 2>&1; then
   cat "$log/package.log"; echo "packaging failed"; exit 1
 fi
 
-run_tests native -j"$jobs"
-run_tests sanitize -j"$jobs"
+run_tests native once -j"$jobs"
+run_tests sanitize once -j"$jobs"
 
 # Each fuzz target counts as one test.
 echo "== fuzz"
@@ -73,7 +99,7 @@ fi
 trap wine_session_stop EXIT
 for preset in windows windows64; do
   wine_session_start "$root/build/$preset/wineprefix" virtual
-  run_tests "$preset"
+  run_tests "$preset" retry
   wine_session_stop
 done
 

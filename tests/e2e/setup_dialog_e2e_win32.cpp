@@ -109,10 +109,8 @@ TEST_F(SetupDialog, TestThenCancelKeepsTheLiveSettingsButRunsTheProgram) {
     e2e::SelectListEntry(dialog, IDC_HOUR_MULTI, 1);
     EXPECT_EQ("Done.", Test(dialog, IDC_HOUR_TEST));
     e2e::PressButton(dialog, IDCANCEL);
-    for (int i = 0; i < 100 && !e2e::FileExists(marker); ++i) {
-        Sleep(100);
-    }
-    EXPECT_TRUE(e2e::FileExists(marker)) << "the external program did not run";
+    EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::FileExists(marker); })) << "the external program did not run";
     EXPECT_TRUE(e2e::FileExists(folder_ + "\\REPORTS\\hCOM5.txt"));
     EXPECT_EQ("[program]\r\nUpdateTime=2\r\n", SavedSettings());
 }
