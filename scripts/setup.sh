@@ -46,5 +46,7 @@ if [ ! -e "$policy" ]; then
 fi
 [ $need_i386 -eq 1 ] && dpkg --add-architecture i386
 echo "setup: installing ${missing[*]}"
-apt-get update -qq
+# A mirror caught mid-sync fails one index of many; the install below says
+# whether what it needs was there, so a partial update is not the end.
+apt-get update -qq || echo "setup: apt-get update reported errors; trying the install anyway" >&2
 apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
