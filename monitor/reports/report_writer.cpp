@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/whole_file.h"
 #include "monitor/stats/catalogue.h"
 #include "monitor/stats/cell_text.h"
 
@@ -46,10 +47,11 @@ std::string Value(const ReportContext& context, const Entry& entry, int port) {
     return text;
 }
 
-// Owns one report file; every write and the close are checked.
+// Owns one per-port report file, opened for appending; every write and the
+// close are checked.
 class ReportFile {
 public:
-    ReportFile(const std::string& path, bool append) : file_(std::fopen(path.c_str(), append ? "ab" : "wb")) {}
+    explicit ReportFile(const std::string& path) : file_(std::fopen(path.c_str(), "ab")) {}
     ~ReportFile() { Close(); }
     ReportFile(const ReportFile&) = delete;
     ReportFile& operator=(const ReportFile&) = delete;
@@ -60,9 +62,11 @@ public:
         return std::ftell(file_);
     }
     void Write(const std::string& text) { ok_ = std::fwrite(text.data(), 1, text.size(), file_) == text.size() && ok_; }
-    // False when anything written did not reach the file.
+    // False when anything written did not reach the file. The flush is checked
+    // on its own: some C runtimes' fclose reports success after a failed one.
     bool Close() {
         if (file_ != nullptr) {
+            ok_ = ok_ && std::fflush(file_) == 0 && !std::ferror(file_);
             ok_ = std::fclose(file_) == 0 && ok_;
             file_ = nullptr;
         }
@@ -80,6 +84,57 @@ std::string Joined(const std::vector<std::string>& parts, const char* separator)
         text += (i == 0 ? "" : separator) + parts[i];
     }
     return text;
+}
+
+// One file for all ports, rewritten whole: through the whole-file replace, so
+// that a full disk keeps the previous report instead of half a new one.
+int WriteSingle(const ReportContext& context, const std::vector<Entry>& entries, const std::string& path,
+                const std::string& stamp) {
+    if (context.View.GridRows <= 1) {
+        return kReportOk;
+    }
+    std::string text = "******** RePort, Date:" + stamp + "\r\n\r\n";
+    for (int port = 0; port + 1 < context.View.GridRows; ++port) {
+        std::vector<std::string> values;
+        for (const Entry& entry : entries) {
+            values.push_back(entry.Name + "=" + Value(context, entry, port));
+        }
+        text += "\r\n==== Port:" + PortName(context.Tables.Names.Slots[port]) + "\r\n" + Joined(values, "\r\n") + "\r\n";
+    }
+    const common::WriteResult result = common::ReplaceWholeFile(
+        path, [&text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
+    return result == common::WriteResult::Ok ? kReportOk : kReportFileFailed;
+}
+
+// One file per port, each appended a line and closed before the next.
+int WriteMultiple(const ReportContext& context, const std::vector<Entry>& entries, const std::string& prefix,
+                  const std::string& stamp) {
+    for (int port = 0; port + 1 < context.View.GridRows; ++port) {
+        ReportFile file(prefix + SafeFileStem(PortName(context.Tables.Names.Slots[port])) + ".txt");
+        if (!file.IsOpen()) {
+            return kReportFileFailed;
+        }
+        const long length = file.Length();
+        if (length > kReportFileLimit) {
+            return kReportFileFull;
+        }
+        std::vector<std::string> values;
+        for (const Entry& entry : entries) {
+            values.push_back(Value(context, entry, port));
+        }
+        if (length == 0) {
+            std::vector<std::string> names;
+            for (const Entry& entry : entries) {
+                names.push_back(entry.Name);
+            }
+            file.Write("Time\t" + Joined(names, "\t") + "\r\n");
+        }
+        file.Write(stamp + "\t" + Joined(values, "\t") + "\r\n");
+        if (!file.Close()) {
+            return kReportFileFailed;
+        }
+    }
+    return kReportOk;
 }
 
 }  // namespace
@@ -119,52 +174,9 @@ int WriteReport(const ReportContext& context, Selection selection, Layout layout
     }
     const std::vector<Entry> entries = SelectedEntries(context, selection);
     const std::string prefix = context.Folder + "/" + (selection == Selection::Day ? "d" : "h");
-    const bool single = layout == Layout::Single;
-
-    std::unique_ptr<ReportFile> file;
-    for (int row = 1; row < context.View.GridRows; ++row) {
-        const int port = row - 1;
-        const std::string portName = PortName(context.Tables.Names.Slots[port]);
-        bool newFile = false;
-        if (!single || row == 1) {
-            file = std::make_unique<ReportFile>(prefix + (single ? "all" : SafeFileStem(portName)) + ".txt", !single);
-            if (!file->IsOpen()) {
-                return kReportFileFailed;
-            }
-            const long length = file->Length();
-            if (length > kReportFileLimit) {
-                file.reset();
-                return kReportFileFull;
-            }
-            newFile = length == 0;
-            if (single) {
-                file->Write("******** RePort, Date:" + date + " " + time + "\r\n\r\n");
-            }
-        }
-        std::vector<std::string> values;
-        for (const Entry& entry : entries) {
-            values.push_back(single ? entry.Name + "=" + Value(context, entry, port) : Value(context, entry, port));
-        }
-        if (single) {
-            file->Write("\r\n==== Port:" + portName + "\r\n" + Joined(values, "\r\n") + "\r\n");
-            continue;
-        }
-        if (newFile) {
-            std::vector<std::string> names;
-            for (const Entry& entry : entries) {
-                names.push_back(entry.Name);
-            }
-            file->Write("Time\t" + Joined(names, "\t") + "\r\n");
-        }
-        file->Write(date + " " + time + "\t" + Joined(values, "\t") + "\r\n");
-        if (!file->Close()) {
-            return kReportFileFailed;
-        }
-    }
-    if (file && !file->Close()) {
-        return kReportFileFailed;
-    }
-    return kReportOk;
+    const std::string stamp = date + " " + time;
+    return layout == Layout::Single ? WriteSingle(context, entries, prefix + "all.txt", stamp)
+                                    : WriteMultiple(context, entries, prefix, stamp);
 }
 
 }  // namespace zorvel

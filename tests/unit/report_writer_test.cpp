@@ -164,6 +164,22 @@ TEST_F(ReportTest, StatusesAndTheFreeSpaceBoundary) {
     EXPECT_EQ(kReportFileFailed, WriteReport(context, Selection::Hour, Layout::Single));
 }
 
+TEST_F(ReportTest, AFullDiskGivesStatusTwoAndKeepsThePreviousSingleReportWhole) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full to stand for a full disk";
+    }
+    const std::string previous = "******** RePort, Date:earlier\r\n";
+    dir.Write("REPORTS/hall.txt", previous);
+    // Every write into these names fails once the buffer is flushed.
+    std::filesystem::create_symlink("/dev/full", dir.Path("REPORTS/hCOM5.txt"));
+    std::filesystem::create_symlink("/dev/full", dir.Path("REPORTS/hall.txt.tmp"));
+    EXPECT_EQ(kReportFileFailed, WriteReport(context, Selection::All, Layout::Multiple));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("REPORTS/hCOM6.txt")));
+    EXPECT_EQ(kReportFileFailed, WriteReport(context, Selection::All, Layout::Single));
+    EXPECT_EQ(previous, Report("hall.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("REPORTS/hall.txt.tmp")));
+}
+
 TEST_F(ReportTest, TheRunReportsItsFirstFailureAndStartsTheProgramAnyway) {
     ProgramSettings settings;
     settings.HourMulti = 2;
