@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/disk_space.h"
+#include "common/write_outcome.h"
 #include "monitor/stats/port_sampling.h"
 #include "monitor/stats/statistics_file.h"
 
@@ -25,6 +26,10 @@ SamplingCycle::SamplingCycle(PortSource& source, PortTables& tables, common::Clo
 bool SamplingCycle::Fail(const char* text) {
     closing_ = true;
     errorBoxOpen_ = true;
+    // The box waits for someone to press OK, which may be never: the figures
+    // go to disk first, as at exit.
+    SaveSettingsAndStatistics(host_.FreeDiskBytes(), [this] { host_.WriteSettingsFile(); }, statisticsPath_.c_str(),
+                              tables_.Records, host_.Alerts());
     host_.ShowDriverError(text);
     errorBoxOpen_ = false;
     host_.CloseProgram();
@@ -139,8 +144,9 @@ bool SamplingCycle::CloseHour(ViewState& view, int ports) {
     if (closing_) {
         return false;
     }
-    SaveStatistics(statisticsPath_.c_str(), tables_.Records);
-    return true;
+    common::ReportWriteOutcome(SaveStatistics(statisticsPath_.c_str(), tables_.Records), statisticsPath_.c_str(),
+                               host_.Alerts());
+    return !closing_;
 }
 
 bool SamplingCycle::CloseDay(ViewState& view, int ports) {

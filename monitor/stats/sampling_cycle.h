@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/alerts.h"
 #include "common/clock.h"
 #include "monitor/driver/port_source.h"
 #include "monitor/grid/view_state.h"
@@ -31,6 +32,8 @@ public:
     virtual void RunDayReports(ViewState& view) = 0;
     // The tick is over: show the new figures.
     virtual void Repaint(ViewState& view) = 0;
+    // Where a failed save of the statistics is said.
+    virtual common::Alerts& Alerts() = 0;
 };
 
 class SamplingCycle {
@@ -42,6 +45,9 @@ public:
     // False when the driver was lost and the program is closing; the view must
     // not be used then, the window that owned it is gone.
     bool Tick(ViewState& view);
+
+    // True once the driver was lost: the settings and statistics were saved then.
+    bool LostDriver() const { return closing_; }
 
 private:
     // The state word: 123 until the first tick has run, then 1 while an hour end

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
-#include "common/whole_file.h"
+#include "common/disk_space.h"
+#include "common/write_outcome.h"
+
 
 namespace zorvel {
 
@@ -15,10 +17,18 @@ void LoadStatistics(const char* path, StatsRecord* records) {
     std::fclose(file);
 }
 
-bool SaveStatistics(const char* path, const StatsRecord* records) {
+common::WriteResult SaveStatistics(const char* path, const StatsRecord* records) {
     return common::ReplaceWholeFile(path, [records](std::FILE* out) {
-               return std::fwrite(records, 1, kStatisticsFileSize, out) == kStatisticsFileSize;
-           }) == common::WriteResult::Ok;
+        return std::fwrite(records, 1, kStatisticsFileSize, out) == kStatisticsFileSize;
+    });
+}
+
+void SaveSettingsAndStatistics(double freeBytes, const std::function<void()>& writeSettings,
+                               const char* statisticsPath, const StatsRecord* records, common::Alerts& alerts) {
+    if (common::EnoughFreeSpace(freeBytes)) {
+        writeSettings();
+    }
+    common::ReportWriteOutcome(SaveStatistics(statisticsPath, records), statisticsPath, alerts);
 }
 
 }  // namespace zorvel

@@ -1,6 +1,10 @@
 // calcs.dat: the statistics records' memory image, nothing more.
 #pragma once
 
+#include <functional>
+
+#include "common/alerts.h"
+#include "common/whole_file.h"
 #include "monitor/stats/port_tables.h"
 
 namespace zorvel {
@@ -13,8 +17,16 @@ static_assert(kStatisticsFileSize == 29120, "calcs.dat holds 130 records");
 // as it was (zero at start-up), bytes past the 130th record are not read.
 void LoadStatistics(const char* path, StatsRecord* records);
 
-// Replaces the file with all 130 records; false when it could not be written, in
-// which case the previous file is untouched.
-bool SaveStatistics(const char* path, const StatsRecord* records);
+// Replaces the file with all 130 records; on any failure the previous file is
+// untouched.
+common::WriteResult SaveStatistics(const char* path, const StatsRecord* records);
+
+// The saves of a monitor that ends: at exit, at the session's end, or when it
+// loses its driver. The settings, like every other write, only above the
+// free-space floor; the statistics whenever they fit, since they are the
+// session's figures and a failed save leaves the previous file whole. A save
+// that fails is said through `alerts`, naming its file.
+void SaveSettingsAndStatistics(double freeBytes, const std::function<void()>& writeSettings,
+                               const char* statisticsPath, const StatsRecord* records, common::Alerts& alerts);
 
 }  // namespace zorvel

@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     Tick(source, *tables, ports, tick++);
     status |= WriteReport(context, Selection::All, Layout::Multiple);
     status |= WriteReport(context, Selection::All, Layout::Single);
-    const bool saved = SaveStatistics((folder + "/calcs.dat").c_str(), tables->Records);
+    const bool saved = SaveStatistics((folder + "/calcs.dat").c_str(), tables->Records) == common::WriteResult::Ok;
     if (status != kReportOk || !saved) {
         std::fprintf(stderr, "write_sample_reports: writing into %s failed\n", folder.c_str());
         return 1;

@@ -117,7 +117,7 @@ TEST(BadStatisticsFile, WrongSizesFillWhatTheyHoldAndTheNextSaveIsWhole) {
         EXPECT_EQ(0, std::memcmp(expected.data(), guarded->Records, zorvel::kStatisticsFileSize));
         EXPECT_EQ(std::string(sizeof guarded->After, '\x5A'), std::string(guarded->After, sizeof guarded->After));
 
-        ASSERT_TRUE(zorvel::SaveStatistics(path.c_str(), guarded->Records));
+        ASSERT_EQ(common::WriteResult::Ok, zorvel::SaveStatistics(path.c_str(), guarded->Records));
         EXPECT_EQ(expected, dir.Read("calcs.dat"));
     }
 }

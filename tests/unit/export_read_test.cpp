@@ -145,7 +145,7 @@ TEST_F(ExportReadTest, ViewReportKeepsTextsPrefersPlainNumbersAndPassesOverPlace
 TEST_F(ExportReadTest, StatisticsFileGivesTheRecordsStatisticsOnly) {
     std::memset(&tables->Records[3], 0, sizeof(StatsRecord) * (kPortSlots - 3));
     tables->Records[5].CDRuns = 9;
-    ASSERT_TRUE(SaveStatistics(dir.Path("calcs.dat").c_str(), tables->Records));
+    ASSERT_EQ(common::WriteResult::Ok, SaveStatistics(dir.Path("calcs.dat").c_str(), tables->Records));
 
     const PortRows numbered = Read({"calcs.dat"});
     ASSERT_EQ(6u, numbered.Rows.size());

@@ -2,6 +2,9 @@
 // for its sums alone. With no free space the hour end writes nothing.
 #pragma once
 
+#include <string>
+
+#include "common/alerts.h"
 #include "common/clock.h"
 #include "monitor/stats/sampling_cycle.h"
 
@@ -10,6 +13,10 @@ struct SetClock : common::Clock {
     common::LocalTime Time = {2024, 3, 10, 12, 0, 0};
     uint32_t TickCount() override { return Ms; }
     common::LocalTime Now() override { return Time; }
+};
+
+struct QuietAlerts : common::Alerts {
+    void Alert(const std::string&) override {}
 };
 
 struct QuietHost : zorvel::SamplingHost {
@@ -21,4 +28,6 @@ struct QuietHost : zorvel::SamplingHost {
     void WriteSettingsFile() override {}
     void RunDayReports(zorvel::ViewState&) override {}
     void Repaint(zorvel::ViewState&) override {}
+    common::Alerts& Alerts() override { return alerts; }
+    QuietAlerts alerts;
 };

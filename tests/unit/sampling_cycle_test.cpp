@@ -57,6 +57,13 @@ struct RecordingHost : SamplingHost {
     void WriteSettingsFile() override { Record("settings"); }
     void RunDayReports(ViewState&) override { Record("day reports"); }
     void Repaint(ViewState&) override { Record("repaint"); }
+    common::Alerts& Alerts() override { return alerts; }
+
+    struct Boxes : common::Alerts {
+        RecordingHost& host;
+        explicit Boxes(RecordingHost& owner) : host(owner) {}
+        void Alert(const std::string& text) override { host.Record("alert " + text); }
+    } alerts{*this};
 };
 
 class SamplingCycleTest : public ::testing::Test {
@@ -114,7 +121,7 @@ TEST_F(SamplingCycleTest, ConnectFailureShowsItsBoxThenClosesWithoutReading) {
     EXPECT_FALSE(TickAt(1000, 12, 0));
     EXPECT_FALSE(TickAt(3000, 12, 0));
     EXPECT_EQ((std::vector<int>{kRequestPortList}), source.Asked);
-    EXPECT_EQ((Events{"box Could not connect to TarnelPort Driver.", "close"}), host.Calls);
+    EXPECT_EQ((Events{"settings", "box Could not connect to TarnelPort Driver.", "close"}), host.Calls);
 }
 
 TEST_F(SamplingCycleTest, ReadFailureShowsOneBoxEvenWhenTicksArriveWhileItIsOpenAndLeavesRecordsAlone) {
@@ -126,7 +133,7 @@ TEST_F(SamplingCycleTest, ReadFailureShowsOneBoxEvenWhenTicksArriveWhileItIsOpen
         EXPECT_FALSE(TickAt(3000, 12, 0));
     };
     EXPECT_FALSE(TickAt(4000, 12, 0));
-    EXPECT_EQ((Events{"rows 3", "box TarnelPort Driver Comm. Error.", "close"}), TakeCalls());
+    EXPECT_EQ((Events{"rows 3", "settings", "box TarnelPort Driver Comm. Error.", "close"}), TakeCalls());
     EXPECT_EQ(3u, source.Asked.size());
     EXPECT_EQ(0u, Record(0).TxTotal);
 }
@@ -431,8 +438,42 @@ TEST_F(SamplingCycleTest, ATickNestedInTheHourReportsNeitherRepeatsTheHourNorOut
         EXPECT_FALSE(TickAt(3000, 13, 1));
     };
     EXPECT_FALSE(TickAt(2500, 13, 1));
-    EXPECT_EQ((Events{"hour reports", "box TarnelPort Driver Comm. Error.", "close"}), TakeCalls());
-    EXPECT_FALSE(std::filesystem::exists(calcsPath));
+    EXPECT_EQ((Events{"hour reports", "settings", "box TarnelPort Driver Comm. Error.", "close"}), TakeCalls());
+    EXPECT_TRUE(std::filesystem::exists(calcsPath)) << "saved before the box";
+}
+
+TEST_F(SamplingCycleTest, ALostDriverSavesTheStatisticsBeforeItsBoxEvenBelowTheFloor) {
+    for (const double freeBytes : {1e12, 2000000.0}) {
+        SCOPED_TRACE(freeBytes);
+        std::filesystem::remove(calcsPath);
+        source.ReadStatus = kStatusOk;
+        Restart();
+        host.FreeBytes = freeBytes;
+        ASSERT_TRUE(TickAt(1000, 12, 0));
+        TakeCalls();
+        Record(1).TxTotal = 77;
+        source.ReadStatus = kStatusControlFailed;
+        host.On["box TarnelPort Driver Comm. Error."] = [&] {
+            const std::string saved = dir.Read("calcs.dat");
+            ASSERT_EQ(kStatisticsFileSize, saved.size());
+            StatsRecord second;
+            std::memcpy(&second, saved.data() + sizeof second, sizeof second);
+            EXPECT_EQ(77u, second.TxTotal);
+        };
+        EXPECT_FALSE(TickAt(2000, 12, 0));
+        const Events settings = freeBytes > 2000000.0 ? Events{"settings"} : Events{};
+        Events expected = settings;
+        expected.insert(expected.end(), {"box TarnelPort Driver Comm. Error.", "close"});
+        EXPECT_EQ(expected, TakeCalls());
+        EXPECT_TRUE(cycle->LostDriver());
+    }
+}
+
+TEST_F(SamplingCycleTest, AStatisticsFileThatCannotBeReplacedIsSaidAtTheHourEnd) {
+    std::filesystem::create_directory(calcsPath + ".tmp");
+    ASSERT_TRUE(TickAt(0, 11, 59));
+    ASSERT_TRUE(TickAt(1000, 12, 0));
+    EXPECT_EQ((Events{"rows 3", "hour reports", "settings", "alert Could not open " + calcsPath + "!"}), TakeCalls());
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ TEST(StatisticsFile, SaveWritesTheRecordsAndNothingElse) {
     auto tables = CreatePortTables();
     tables->Records[0].TxTotal = 0x11223344;
     tables->Records[129].ParityPrevRaw = 0xABCD;
-    ASSERT_TRUE(SaveStatistics(dir.Path("calcs.dat").c_str(), tables->Records));
+    ASSERT_EQ(common::WriteResult::Ok, SaveStatistics(dir.Path("calcs.dat").c_str(), tables->Records));
 
     const std::string saved = dir.Read("calcs.dat");
     ASSERT_EQ(29120u, saved.size());
@@ -80,7 +80,7 @@ TEST(StatisticsFile, FailedSaveLeavesTheOldFileIntact) {
     // A folder in the temporary's place makes the write fail before anything is replaced.
     std::filesystem::create_directory(path + ".tmp");
     auto tables = CreatePortTables();
-    EXPECT_FALSE(SaveStatistics(path.c_str(), tables->Records));
+    EXPECT_EQ(common::WriteResult::OpenFailed, SaveStatistics(path.c_str(), tables->Records));
     EXPECT_EQ(old, dir.Read("calcs.dat"));
 }
 
