@@ -97,15 +97,15 @@ void OffsetToScreen(HWND window, POINT& point) {
     point.y += outer.top + caption + frame - 1;
 }
 
-double FreeDiskBytes() {
-    DWORD sectorsPerCluster = 0;
-    DWORD bytesPerSector = 0;
-    DWORD freeClusters = 0;
-    DWORD totalClusters = 0;
-    if (!GetDiskFreeSpaceA(nullptr, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters)) {
+double FreeDiskBytes(const std::string& folder) {
+    // The folder itself, not its drive's root: a full volume may be mounted
+    // under a roomy one.
+    ULARGE_INTEGER available;
+    const std::string path = folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
+    if (!GetDiskFreeSpaceExA(path.empty() ? nullptr : path.c_str(), &available, nullptr, nullptr)) {
         return FreeBytesWhenUnknown();
     }
-    return FreeBytesFromGeometry(sectorsPerCluster, bytesPerSector, freeClusters);
+    return static_cast<double>(available.QuadPart);
 }
 
 int OpenHelpTopic(int context) {

@@ -23,7 +23,8 @@ int PickFont(HWND owner, COLORREF& colour, LOGFONTA& font);
 
 void OffsetToScreen(HWND window, POINT& point);
 
-double FreeDiskBytes();
+// Bytes this user may still write on the volume that holds `folder`.
+double FreeDiskBytes(const std::string& folder);
 
 int OpenHelpTopic(int context);
 

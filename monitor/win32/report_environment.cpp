@@ -4,6 +4,7 @@
 
 #include "common/win32/dialogs.h"
 #include "common/win32/time_stamp.h"
+#include "monitor/win32/monitor_app.h"
 
 namespace zorvel {
 
@@ -12,7 +13,7 @@ void WindowsReportEnvironment::Stamp(std::string& date, std::string& time) {
 }
 
 double WindowsReportEnvironment::FreeDiskBytes() {
-    return common::FreeDiskBytes();
+    return common::FreeDiskBytes(g_app.StartDirectory);
 }
 
 void WindowsReportEnvironment::StartProgram(const std::string& commandLine) {
