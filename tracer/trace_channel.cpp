@@ -83,21 +83,33 @@ int TraceChannel::Exchange(TraceBuffer& buffer, uint32_t& returned) {
     const uint32_t code = nt_ ? common::kNtControlCode : common::kWin95ControlCode;
     if (!device_->Control(code, buffer.Bytes(), kExchangeSize, kExchangeSize)) {
         const uint32_t error = device_->LastError();
+        // A handle to a driver that went away never works again, even once
+        // the driver is back.
+        device_.reset();
         Report(common::FormatMessageTextF("Error %d(%xH) from ioctl", static_cast<int>(error), error));
         return kExchangeFailed;
     }
     returned = device_->BytesReturned();
     buffer.Text()[buffer.ReplyCount()] = '\0';
+    if (outage_) {
+        outage_ = false;
+        reconnected_ = true;
+    }
     return kExchangeOk;
 }
 
+bool TraceChannel::TakeReconnected() {
+    const bool reconnected = reconnected_;
+    reconnected_ = false;
+    return reconnected;
+}
+
 void TraceChannel::Report(const std::string& text) {
-    if (std::find(openReports_.begin(), openReports_.end(), text) != openReports_.end()) {
+    if (outage_) {
         return;
     }
-    openReports_.push_back(text);
+    outage_ = true;
     alerts_.Alert(text);
-    openReports_.pop_back();
 }
 
 }  // namespace vizo

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "common/alerts.h"
 #include "common/device_io.h"
@@ -50,10 +49,15 @@ class TraceChannel {
 public:
     TraceChannel(common::DeviceOpener& opener, uint32_t platformId, DriverKind kind, common::Alerts& alerts);
 
-    // Opens the driver on first use, then one exchange. On kExchangeOk the reply
-    // text is terminated after its count and `returned` is the driver's byte
-    // count; otherwise the reason has been shown and `returned` is 0.
+    // Opens the driver when no handle is open, then one exchange. On kExchangeOk
+    // the reply text is terminated after its count and `returned` is the
+    // driver's byte count; otherwise `returned` is 0, the handle is closed so
+    // that a later exchange opens the driver anew (it may have been restarted),
+    // and the first failure of an outage has been shown.
     int Exchange(TraceBuffer& buffer, uint32_t& returned);
+
+    // True once after the first good exchange that ends an outage.
+    bool TakeReconnected();
 
 private:
     bool OpenIfNeeded();
@@ -65,9 +69,10 @@ private:
     const DriverKind kind_;
     common::Alerts& alerts_;
     std::unique_ptr<common::Device> device_;
-    // Texts of the error boxes open right now; boxes are modal, so a timer tick
-    // can fail again while one is up.
-    std::vector<std::string> openReports_;
+    // From a failed exchange to the next good one. Set before its box shows:
+    // the box is modal, and timer ticks fail again while it is up.
+    bool outage_ = false;
+    bool reconnected_ = false;
 };
 
 }  // namespace vizo

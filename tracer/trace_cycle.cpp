@@ -63,6 +63,9 @@ void TraceCycle::SendTypedLine(TracerState& state) {
 }
 
 void TraceCycle::ShowReply(TracerState& state, int result, uint32_t returned) {
+    if (result == kExchangeOk && channel_.TakeReconnected() && onReconnect_) {
+        onReconnect_(state);
+    }
     const char* text = buffer_.Text();
     if (result != kExchangeOk || returned == 0 || text[0] == '\0') {
         return;
@@ -73,20 +76,17 @@ void TraceCycle::ShowReply(TracerState& state, int result, uint32_t returned) {
     state.Log.Write(text, buffer_.ReplyCount());
 }
 
-void SetDiskLog(TracerState& state, bool on) {
-    if (on) {
-        state.Log.Open();
-    } else {
+bool SetDiskLog(TracerState& state, bool on) {
+    state.LogToDisk = on ? 1 : 0;
+    if (!on) {
         state.Log.Close();
+        return true;
     }
-    state.LogToDisk = state.Log.IsOpen() ? 1 : 0;
+    return state.Log.Open();
 }
 
-void ClearDiskLog(TracerState& state) {
-    state.Log.Recreate(state.LogToDisk != 0);
-    if (state.LogToDisk != 0) {
-        state.LogToDisk = state.Log.IsOpen() ? 1 : 0;
-    }
+bool ClearDiskLog(TracerState& state) {
+    return state.Log.Recreate(state.LogToDisk != 0);
 }
 
 void WriteStartBanner(TracerState& state, const std::string& date, const std::string& time) {

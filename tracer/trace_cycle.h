@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "tracer/trace_channel.h"
@@ -23,6 +24,10 @@ public:
 
     void OnTraceTick(TracerState& state);
 
+    // Runs before the first reply after a lost driver is back, so that the log
+    // shows where its gap was.
+    void OnReconnect(std::function<void(TracerState&)> marker) { onReconnect_ = std::move(marker); }
+
     // Echoes the character and collects it; Enter sends the line at once.
     // Characters beyond the 122 the line holds are neither echoed nor kept.
     void OnTypedChar(TracerState& state, char c);
@@ -38,6 +43,7 @@ private:
     TraceScreen& screen_;
     const bool tickTrace_;
     std::FILE* console_;
+    std::function<void(TracerState&)> onReconnect_;
     int ticks_ = 0;
     char typed_[kTypedLineSize] = {};
     int typedLength_ = 0;
@@ -46,11 +52,14 @@ private:
     bool busy_ = false;
 };
 
-// Opens or closes vizo.log; LogToDisk ends up telling whether it is open.
-void SetDiskLog(TracerState& state, bool on);
+// Opens or closes vizo.log. LogToDisk keeps the user's choice even when the
+// log cannot be opened, so that vizo.ini does not turn logging off for the
+// next start; false then, for the caller to say so.
+bool SetDiskLog(TracerState& state, bool on);
 
-// Empties vizo.log; logging, if on, goes on into the empty file.
-void ClearDiskLog(TracerState& state);
+// Empties vizo.log; logging, if on, goes on into the empty file. False when
+// the file could not be emptied.
+bool ClearDiskLog(TracerState& state);
 
 // One line marking a program start in the log, if the log is open.
 void WriteStartBanner(TracerState& state, const std::string& date, const std::string& time);

@@ -25,8 +25,7 @@ struct TracerState {
     // Kept for the file only: the screen draws with the default font.
     int FontHeight = 0;
     std::string FontFace;
-    // 1 exactly while the log is open; until the log is first opened, the
-    // value read from vizo.ini.
+    // The user's choice, as vizo.ini keeps it; the log may have failed to open.
     int LogToDisk = 0;
     DiskLog Log;
 };

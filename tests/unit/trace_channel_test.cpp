@@ -111,19 +111,10 @@ TEST_F(TraceChannelTest, OpenFailuresAreReportedAndRetriedAtTheNextExchange) {
               alerts.Shown);
 }
 
-TEST_F(TraceChannelTest, ControlFailureShowsTheCodeTwice) {
-    TraceChannel channel(opener, kNt, kKindTarnel, alerts);
-    opener.ControlFails = true;
-    EXPECT_EQ(kExchangeFailed, channel.Exchange(buffer, returned));
-    EXPECT_EQ(0u, returned);
-    opener.ControlError = 1167;
-    EXPECT_EQ(kExchangeFailed, channel.Exchange(buffer, returned));
-    EXPECT_EQ((std::vector<std::string>{"Error 6(6H) from ioctl", "Error 1167(48fH) from ioctl"}), alerts.Shown);
-}
-
-// Error boxes are modal and timer ticks go on inside them: a tick that fails
-// the same way while the box is up must not stack a second box.
-TEST_F(TraceChannelTest, AnIdenticalErrorIsHeldBackWhileItsBoxIsOpen) {
+// A driver that is stopped and started again: the dead handle is closed, each
+// later exchange opens the driver anew, and an outage shows one box however
+// many exchanges fail in it, those inside the box's own message loop included.
+TEST_F(TraceChannelTest, AnOutageShowsOneBoxAndTheDriverIsOpenedAgainUntilItAnswers) {
     struct ReentrantAlerts : common::Alerts {
         std::vector<std::string> Shown;
         std::function<void()> WhileOpen;
@@ -136,24 +127,38 @@ TEST_F(TraceChannelTest, AnIdenticalErrorIsHeldBackWhileItsBoxIsOpen) {
         }
     } boxes;
     TraceChannel channel(opener, kNt, kKindTarnel, boxes);
+    ASSERT_EQ(kExchangeOk, channel.Exchange(buffer, returned));
+    EXPECT_FALSE(channel.TakeReconnected());
+    opener.Calls.clear();
+
     opener.ControlFails = true;
     int innerResults = 0;
     boxes.WhileOpen = [&] {
         uint32_t r = 0;
         innerResults += channel.Exchange(buffer, r);
-        innerResults += channel.Exchange(buffer, r);
-        opener.ControlError = 31;
-        boxes.WhileOpen = nullptr;
+        opener.Missing = {kTarnel};
         innerResults += channel.Exchange(buffer, r);
     };
     EXPECT_EQ(kExchangeFailed, channel.Exchange(buffer, returned));
-    EXPECT_EQ(9, innerResults);
-    EXPECT_EQ((std::vector<std::string>{"Error 6(6H) from ioctl", "Error 31(1fH) from ioctl"}), boxes.Shown);
+    EXPECT_EQ(0u, returned);
+    EXPECT_EQ(kExchangeFailed + kExchangeNoDriver, innerResults);
+    EXPECT_EQ(kExchangeNoDriver, channel.Exchange(buffer, returned));
+    EXPECT_EQ((std::vector<std::string>{"Error 6(6H) from ioctl"}), boxes.Shown);
 
-    // Once closed, the same failure is shown again.
-    opener.ControlError = 6;
+    opener.Missing.clear();
+    opener.ControlFails = false;
+    EXPECT_EQ(kExchangeOk, channel.Exchange(buffer, returned));
+    EXPECT_TRUE(channel.TakeReconnected());
+    EXPECT_FALSE(channel.TakeReconnected());
+    const std::string control = "control " + kTarnel, close = "close " + kTarnel, open = "open " + kTarnel;
+    EXPECT_EQ((std::vector<std::string>{control, close, open, control, close, open, open, open, control}),
+              opener.Log());
+
+    // The next outage has a box of its own.
+    opener.ControlFails = true;
+    opener.ControlError = 1167;
     EXPECT_EQ(kExchangeFailed, channel.Exchange(buffer, returned));
-    EXPECT_EQ(3u, boxes.Shown.size());
+    EXPECT_EQ((std::vector<std::string>{"Error 6(6H) from ioctl", "Error 1167(48fH) from ioctl"}), boxes.Shown);
 }
 
 TEST_F(TraceChannelTest, Win95OpensTheVxdBetweenTwoOpensOfCom5WhateverTheKind) {

@@ -169,35 +169,55 @@ TEST_F(TraceCycleTest, ALongLogIsOverwrittenFromItsStartAndNeverShortened) {
     EXPECT_EQ("ij", Log().substr(200008));
 }
 
-TEST_F(TraceCycleTest, OpeningTheLogKeepsItsContentAndAFailedOpenTurnsLoggingOff) {
+TEST_F(TraceCycleTest, OpeningTheLogKeepsItsContentAndAFailedOpenKeepsTheUsersChoice) {
     dir.Write("vizo.log", "old\r\n");
-    state.LogToDisk = 1;
-    SetDiskLog(state, true);
+    EXPECT_TRUE(SetDiskLog(state, true));
     WriteStartBanner(state, "08.12.2026", "14:05");
     EXPECT_EQ(1, state.LogToDisk);
     EXPECT_EQ("old\r\n===========> 08.12.2026 14:05 <==========\r\n", Log());
 
     TracerState nowhere(dir.Path("missing/vizo.log"));
-    nowhere.LogToDisk = 1;
-    SetDiskLog(nowhere, true);
-    EXPECT_EQ(0, nowhere.LogToDisk);
+    EXPECT_FALSE(SetDiskLog(nowhere, true));
+    EXPECT_EQ(1, nowhere.LogToDisk) << "vizo.ini keeps logging on for the next start";
     WriteStartBanner(nowhere, "d", "t");
     EXPECT_FALSE(std::filesystem::exists(dir.Path("missing")));
+    EXPECT_TRUE(SetDiskLog(nowhere, false));
+    EXPECT_EQ(0, nowhere.LogToDisk);
 }
 
 TEST_F(TraceCycleTest, ClearDiskLogEmptiesTheFileAndKeepsLoggingAsItWas) {
     dir.Write("vizo.log", "old text");
-    ClearDiskLog(state);
+    EXPECT_TRUE(ClearDiskLog(state));
     EXPECT_EQ(0, state.LogToDisk);
     EXPECT_FALSE(state.Log.IsOpen());
     EXPECT_EQ("", Log());
 
     dir.Write("vizo.log", "old text");
     SetDiskLog(state, true);
-    ClearDiskLog(state);
+    EXPECT_TRUE(ClearDiskLog(state));
     EXPECT_EQ(1, state.LogToDisk);
     state.Log.Write("new", 3);
     EXPECT_EQ("new", Log());
+
+    TracerState nowhere(dir.Path("missing/vizo.log"));
+    EXPECT_FALSE(ClearDiskLog(nowhere));
+}
+
+TEST_F(TraceCycleTest, AfterAnOutageTheMarkerComesBeforeTheFirstReplyOnce) {
+    TraceCycle cycle(channel, buffer, screen, false, console);
+    cycle.OnReconnect([](TracerState& s) { s.Log.Write("[back]", 6); });
+    SetDiskLog(state, true);
+    driver.Replies = {"before\r\n"};
+    cycle.OnTraceTick(state);
+    opener.ControlFails = true;
+    cycle.OnTraceTick(state);
+    cycle.OnTraceTick(state);
+    opener.ControlFails = false;
+    driver.Replies = {"after\r\n", "later\r\n"};
+    cycle.OnTraceTick(state);
+    cycle.OnTraceTick(state);
+    EXPECT_EQ("before\r\n[back]after\r\nlater\r\n", Log());
+    EXPECT_EQ((std::vector<std::string>{"Error 6(6H) from ioctl"}), alerts.Shown);
 }
 
 }  // namespace
