@@ -1,0 +1,59 @@
+#include "common/win32/single_instance.h"
+
+namespace common {
+namespace {
+
+// The first copy may still be starting: its window is published after its
+// files are read.
+constexpr DWORD kWindowWaitMs = 5000;
+constexpr DWORD kWindowPollMs = 50;
+
+void BringForward(const HWND* published) {
+    HWND window = nullptr;
+    for (DWORD waited = 0; waited < kWindowWaitMs; waited += kWindowPollMs) {
+        window = *static_cast<const volatile HWND*>(published);
+        if (window != nullptr) {
+            break;
+        }
+        Sleep(kWindowPollMs);
+    }
+    if (window == nullptr || !IsWindow(window)) {
+        return;
+    }
+    if (IsIconic(window)) {
+        ShowWindow(window, SW_RESTORE);
+    }
+    SetForegroundWindow(window);
+}
+
+}  // namespace
+
+SingleInstance::~SingleInstance() {
+    if (window_ != nullptr) {
+        UnmapViewOfFile(window_);
+    }
+    if (mapping_ != nullptr) {
+        CloseHandle(mapping_);
+    }
+}
+
+bool SingleInstance::Claim(const std::string& name) {
+    mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(HWND), name.c_str());
+    if (mapping_ == nullptr) {
+        return true;
+    }
+    const bool first = GetLastError() != ERROR_ALREADY_EXISTS;
+    window_ = static_cast<HWND*>(MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, sizeof(HWND)));
+    if (!first && window_ != nullptr) {
+        BringForward(window_);
+    }
+    return first;
+}
+
+void SingleInstance::Publish(HWND window) {
+    if (window_ != nullptr) {
+        *window_ = window;
+    }
+}
+
+}  // namespace common
