@@ -5,7 +5,9 @@
 namespace common {
 
 void AlertBoxSink::Alert(const std::string& text) {
-    AlertBox("%s", text.c_str());
+    if (!Quiet) {
+        AlertBox("%s", text.c_str());
+    }
 }
 
 }  // namespace common

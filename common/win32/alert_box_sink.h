@@ -8,6 +8,10 @@ namespace common {
 class AlertBoxSink : public Alerts {
 public:
     void Alert(const std::string& text) override;
+
+    // Set while the session ends: nobody is left to press OK, and a box would
+    // hold the saves up until the system gives up on the program.
+    bool Quiet = false;
 };
 
 }  // namespace common

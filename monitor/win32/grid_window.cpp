@@ -86,7 +86,7 @@ void AttachWindow(HWND window, ViewState& view, FontObject& font, int statisticC
     ApplyFont(window, view, font);
 }
 
-void CloseView(HWND window, ViewState& view, FontObject& font, common::Alerts& alerts) {
+void SaveViewOnClose(HWND window, ViewState& view, common::Alerts& alerts) {
     if (const auto recorded = common::RecordedRectangle(window)) {
         view.WindowLeft = recorded->Left;
         view.WindowTop = recorded->Top;
@@ -94,7 +94,6 @@ void CloseView(HWND window, ViewState& view, FontObject& font, common::Alerts& a
         view.WindowHeight = recorded->Height;
     }
     WriteViewFile(view, kDefaultViewFile, alerts);
-    font.Reset();
 }
 
 void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText, const RECT& area) {

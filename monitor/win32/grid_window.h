@@ -27,8 +27,8 @@ void ApplyFont(HWND window, ViewState& view, FontObject& font);
 // Reads zorvel.vew from the current folder and lays the grid out.
 void AttachWindow(HWND window, ViewState& view, FontObject& font, int statisticCount, common::Alerts& alerts);
 
-// Remembers the window rectangle, writes zorvel.vew and releases the font.
-void CloseView(HWND window, ViewState& view, FontObject& font, common::Alerts& alerts);
+// Remembers the window rectangle and writes zorvel.vew.
+void SaveViewOnClose(HWND window, ViewState& view, common::Alerts& alerts);
 
 // Draws the cells that meet `area`, and the background beside the grid, with
 // the grid font on `dc`.

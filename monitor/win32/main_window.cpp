@@ -56,10 +56,28 @@ LRESULT OnCreate(HWND window) {
 LRESULT OnDestroy(HWND window) {
     std::unique_ptr<ViewState> view(ViewOf(window));
     SetWindowLongPtrA(window, 0, 0);
-    if (view) {
-        CloseView(window, *view, g_app.GridFont, g_app.Alerts);
+    if (view && !g_app.SessionEnded) {
+        SaveViewOnClose(window, *view, g_app.Alerts);
     }
+    g_app.GridFont.Reset();
     PostQuitMessage(0);
+    return 0;
+}
+
+// The system may end the process as soon as this returns, without a
+// WM_DESTROY: the exit's saves happen here, once, and without boxes.
+LRESULT OnEndSession(HWND window, WPARAM ending) {
+    ViewState* view = ViewOf(window);
+    if (ending == FALSE || view == nullptr || g_app.SessionEnded) {
+        return 0;
+    }
+    g_app.Alerts.Quiet = true;
+    g_app.RestoreStartDirectory();
+    SaveViewOnClose(window, *view, g_app.Alerts);
+    if (!g_app.Cycle->LostDriver()) {
+        SaveProgramFiles();
+    }
+    g_app.SessionEnded = true;
     return 0;
 }
 
@@ -317,6 +335,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_RBUTTONDOWN: return OnMouseButton(window, MouseMessage::RightDown);
         case WM_RBUTTONUP: return OnMouseButton(window, MouseMessage::RightUp);
         case WM_KEYDOWN: return 0;
+        case WM_QUERYENDSESSION: return TRUE;
+        case WM_ENDSESSION: return OnEndSession(window, wParam);
         default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

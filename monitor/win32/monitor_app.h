@@ -8,6 +8,7 @@
 
 #include "common/win32/alert_box_sink.h"
 #include "common/win32/device_opener.h"
+#include "common/win32/single_instance.h"
 #include "common/win32/system_clock.h"
 #include "monitor/driver/driver_link.h"
 #include "monitor/driver/port_source.h"
@@ -39,6 +40,9 @@ struct MonitorApp {
     std::unique_ptr<DriverLink> Driver;
     std::unique_ptr<PortSource> Simulated;
     std::unique_ptr<SamplingCycle> Cycle;
+    common::SingleInstance FolderLock;
+    // The session's end has saved the files; the process may be ended any time.
+    bool SessionEnded = false;
 
     PortSource& Source() { return Simulation ? *Simulated : static_cast<PortSource&>(*Driver); }
     // Every file chooser leaves the current directory where the user went.
@@ -49,5 +53,8 @@ struct MonitorApp {
 };
 
 extern MonitorApp g_app;
+
+// The settings and statistics saves of the exit sequence.
+void SaveProgramFiles();
 
 }  // namespace zorvel

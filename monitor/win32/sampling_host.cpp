@@ -36,7 +36,11 @@ void WindowSamplingHost::RowCountChanged(ViewState& view) {
 }
 
 double WindowSamplingHost::FreeDiskBytes() {
-    return common::FreeDiskBytes();
+    return common::FreeDiskBytes(g_app.StartDirectory);
+}
+
+common::Alerts& WindowSamplingHost::Alerts() {
+    return g_app.Alerts;
 }
 
 void WindowSamplingHost::RunHourReports(ViewState& view) {

@@ -15,6 +15,7 @@ public:
     void WriteSettingsFile() override;
     void RunDayReports(ViewState& view) override;
     void Repaint(ViewState& view) override;
+    common::Alerts& Alerts() override;
 };
 
 }  // namespace zorvel

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "common/disk_space.h"
+#include "common/instance_lock.h"
 #include "common/win32/dialogs.h"
 #include "common/win32/system_info.h"
 #include "monitor/about_text.h"
@@ -24,9 +25,9 @@ namespace {
 WindowSamplingHost g_samplingHost;
 
 void ExitSequence() {
-    if (common::EnoughFreeSpace(common::FreeDiskBytes())) {
-        WriteSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
-        SaveStatistics(kStatisticsFileName, g_app.Tables->Records);
+    // A lost driver or the session's end has saved them already.
+    if (!g_app.Cycle->LostDriver() && !g_app.SessionEnded) {
+        SaveProgramFiles();
     }
     g_app.Cycle.reset();
     g_app.Tables.reset();
@@ -36,6 +37,15 @@ void ExitSequence() {
 }
 
 }  // namespace
+
+void SaveProgramFiles() {
+    // A chooser still open at the session's end may have moved the current directory.
+    g_app.RestoreStartDirectory();
+    SaveSettingsAndStatistics(
+        common::FreeDiskBytes(g_app.StartDirectory),
+        [] { WriteSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts); }, kStatisticsFileName,
+        g_app.Tables->Records, g_app.Alerts);
+}
 
 int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
     g_app.Instance = instance;
@@ -50,7 +60,10 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
     g_app.SizeCursor = LoadCursorA(nullptr, IDC_SIZEWE);
     g_app.MoveCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MOVE_COLUMN));
     g_app.StartDirectory = common::CurrentDirectory();
-    if (common::EnoughFreeSpace(common::FreeDiskBytes())) {
+    if (!g_app.FolderLock.Claim(common::InstanceLockName("zorvel", g_app.StartDirectory))) {
+        return 0;
+    }
+    if (common::EnoughFreeSpace(common::FreeDiskBytes(g_app.StartDirectory))) {
         CreateDirectoryA("REPORTS", nullptr);
     }
     g_app.Tables = CreatePortTables();
@@ -70,6 +83,7 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
         return 0;
     }
     ShowWindow(window, showState);
+    g_app.FolderLock.Publish(window);
 
     common::RunMessageLoop();
     ExitSequence();

@@ -1,6 +1,7 @@
-// Both programs against hostile disks and folders: too little space, a volume
+// Both programs against hostile disks and folders (too little space, a volume
 // that fills during a save, kills in the middle of one, files that cannot be
-// replaced, and start folders with awkward paths.
+// replaced, start folders with awkward paths) and against the end of the
+// session, second copies of themselves and a driver that restarts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -66,6 +67,12 @@ Texts RunMonitor(const std::string& folder, const During& during = nullptr) {
     return monitor.AnswerBoxesUntilExit(kMonitorCaption);
 }
 
+// Ends the trace viewer through E&xit; the texts of the boxes it showed meanwhile.
+Texts RunTracerExit(e2e::Program& tracer, HWND window) {
+    e2e::PostCommand(window, 107);
+    return tracer.AnswerBoxesUntilExit(kTracerCaption);
+}
+
 // The same for the trace viewer, which needs the stand-in driver running.
 Texts RunTracer(const std::string& folder) {
     e2e::Program tracer("vizo.exe", "", folder);
@@ -73,8 +80,7 @@ Texts RunTracer(const std::string& folder) {
     if (window == nullptr) {
         return {"no window"};
     }
-    e2e::PostCommand(window, 107);
-    return tracer.AnswerBoxesUntilExit(kTracerCaption);
+    return RunTracerExit(tracer, window);
 }
 
 // The stand-in driver for one test.
@@ -107,7 +113,7 @@ std::string HourTest(e2e::Program& monitor, HWND window) {
     return text;
 }
 
-TEST(DiskFaults, BelowTwoMillionBytesFreeOnlyTheViewIsWritten) {
+TEST(DiskFaults, BelowTwoMillionBytesFreeTheViewAndTheStatisticsAreWritten) {
     e2e::ScratchVolume volume(1 << 20, true);
     if (!volume.Problem().empty()) {
         GTEST_SKIP() << volume.Problem();
@@ -120,11 +126,12 @@ TEST(DiskFaults, BelowTwoMillionBytesFreeOnlyTheViewIsWritten) {
     EXPECT_EQ(Texts{}, boxes);
     EXPECT_TRUE(e2e::FileExists(In(folder, "zorvel.vew")));
     EXPECT_FALSE(e2e::FileExists(In(folder, "zorvel.ini")));
-    EXPECT_FALSE(e2e::FileExists(In(folder, "calcs.dat")));
+    EXPECT_EQ(29120, e2e::FileSize(In(folder, "calcs.dat"))) << "the session's figures fit";
 }
 
 TEST(DiskFaults, AVolumeThatIsFullKeepsEveryPreviousFile) {
-    // The drive's root has room, so the free-space rule lets every save start.
+    // The drive's root has room; the folder's own volume has none, so the
+    // settings are not even tried, and the statistics are tried and said.
     e2e::ScratchVolume volume(256 << 10, false);
     if (!volume.Problem().empty()) {
         GTEST_SKIP() << volume.Problem();
@@ -135,7 +142,7 @@ TEST(DiskFaults, AVolumeThatIsFullKeepsEveryPreviousFile) {
     ASSERT_TRUE(volume.Fill());
 
     EXPECT_EQ((Texts{"An error occurred while writing the zorvel.vew file.",
-                     "An error occurred while writing the zorvel.ini file."}),
+                     "An error occurred while writing the calcs.dat file."}),
               RunMonitor(folder));
     EXPECT_EQ(kOldView, e2e::ReadFileBytes(In(folder, "zorvel.vew")));
     EXPECT_EQ(kOldSettings, e2e::ReadFileBytes(In(folder, "zorvel.ini")));
@@ -156,7 +163,7 @@ struct Unreplaceable {
 
 TEST(DiskFaults, AFileThatCannotBeReplacedIsReportedAndNothingElseIsLost) {
     const Unreplaceable cases[] = {
-        {"calcs.dat", false, {}},
+        {"calcs.dat", false, {"Could not open calcs.dat!"}},
         {"zorvel.ini", false, {"Could not open zorvel.ini!"}},
         {"zorvel.vew", false, {"Could not open zorvel.vew!"}},
         {"vizo.ini", false, {"Could not open vizo.ini!"}},
@@ -290,6 +297,147 @@ TEST(StartFolders, BlanksLettersBeyondAsciiAndPathsNearTheLimitKeepEveryFile) {
         EXPECT_EQ(Texts{}, RunTracer(folder)) << folder;
         EXPECT_TRUE(e2e::FileExists(In(folder, "vizo.ini"))) << folder;
     }
+}
+
+// What Windows does at a logoff: asks, tells, and may end the process as soon
+// as the answer is back, without a WM_DESTROY. A box would hold the answer up.
+void EndSession(HWND window) {
+    DWORD_PTR answer = 0;
+    ASSERT_NE(0, SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer));
+    EXPECT_EQ(static_cast<DWORD_PTR>(TRUE), answer);
+    EXPECT_NE(0, SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer))
+        << "the saves did not come back in 10 s";
+}
+
+std::string TarnelFolder() {
+    const std::string folder = e2e::FreshFolder() + "\\tarnel";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+TEST(SessionEnd, BothProgramsSaveTheirFilesBeforeTheSystemEndsThem) {
+    StandIn driver;
+    ASSERT_EQ("", driver.problem);
+    const std::string folder = TarnelFolder();
+    e2e::WriteFileBytes(In(folder, "vizo.ini"), "[program]\r\nLogToDisk=1\r\n");
+    e2e::Program monitor("zorvel.exe", "-F", folder);
+    e2e::Program tracer("vizo.exe", "", folder);
+    HWND monitorWindow = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+    HWND tracerWindow = tracer.WaitWindow("Vizo", "Vizo Tracer");
+    ASSERT_TRUE(monitorWindow != nullptr && tracerWindow != nullptr);
+    EndSession(monitorWindow);
+    EndSession(tracerWindow);
+    monitor.Kill();
+    tracer.Kill();
+    EXPECT_EQ(29120, e2e::FileSize(In(folder, "calcs.dat")));
+    EXPECT_EQ("[program]\r\nUpdateTime=2\r\n", e2e::ReadFileBytes(In(folder, "zorvel.ini")));
+    EXPECT_TRUE(WholeView(e2e::ReadFileBytes(In(folder, "zorvel.vew"))));
+    const std::string settings = e2e::ReadFileBytes(In(folder, "vizo.ini"));
+    EXPECT_NE(std::string::npos, settings.find("window=")) << settings;
+    EXPECT_NE(std::string::npos, settings.find("LogToDisk=1\r\n")) << settings;
+    EXPECT_EQ(0u, e2e::ReadFileBytes(In(folder, "vizo.log")).find("===========> "));
+
+    // On a full volume every save fails, and still nothing waits for a user.
+    e2e::ScratchVolume volume(256 << 10, true);
+    if (!volume.Problem().empty()) {
+        GTEST_SKIP() << volume.Problem();
+    }
+    ASSERT_TRUE(volume.Fill());
+    e2e::Program stuck("zorvel.exe", "-F", volume.Folder());
+    HWND window = stuck.WaitWindow("Zorvel", "TarnelPort Monitor");
+    ASSERT_NE(nullptr, window);
+    EndSession(window);
+    stuck.Kill();
+}
+
+TEST(SecondCopy, OneProgramOfEachKindPerFolderBringsTheFirstForward) {
+    StandIn driver;
+    ASSERT_EQ("", driver.problem);
+    const std::string folder = TarnelFolder();
+    e2e::Program monitor("zorvel.exe", "-F", folder);
+    e2e::Program tracer("vizo.exe", "", folder);
+    HWND monitorWindow = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+    HWND tracerWindow = tracer.WaitWindow("Vizo", "Vizo Tracer");
+    ASSERT_TRUE(monitorWindow != nullptr && tracerWindow != nullptr);
+    const struct {
+        const char* Exe;
+        const char* Arguments;
+        HWND First;
+    } seconds[] = {{"vizo.exe", "", tracerWindow}, {"zorvel.exe", "-F", monitorWindow}};
+    for (const auto& second : seconds) {
+        e2e::Program copy(second.Exe, second.Arguments, folder);
+        DWORD code = 1;
+        EXPECT_TRUE(copy.WaitExit(&code)) << second.Exe;
+        EXPECT_EQ(0u, code) << second.Exe;
+        EXPECT_TRUE(e2e::WaitFor([&] { return GetForegroundWindow() == second.First; })) << second.Exe;
+    }
+    // Elsewhere a copy runs beside the first.
+    const std::string other = TarnelFolder() + "\\hall";
+    CreateDirectoryA(other.c_str(), nullptr);
+    EXPECT_EQ(Texts{}, RunMonitor(other));
+    e2e::PostCommand(monitorWindow, IDM_EXIT);
+    EXPECT_EQ(Texts{}, monitor.AnswerBoxesUntilExit(kMonitorCaption));
+    EXPECT_EQ(Texts{}, RunTracerExit(tracer, tracerWindow));
+}
+
+void Type(HWND window, const std::string& keys) {
+    for (char c : keys) {
+        PostMessageA(window, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
+    }
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(DriverRestart, TheViewerShowsOneBoxOpensTheDriverAgainAndMarksTheGapInItsLog) {
+    StandIn driver;
+    ASSERT_EQ("", driver.problem);
+    const std::string folder = TarnelFolder();
+    const std::string log = In(folder, "vizo.log");
+    e2e::WriteFileBytes(In(folder, "vizo.ini"), "[program]\r\nLogToDisk=1\r\n");
+    e2e::Program tracer("vizo.exe", "", folder);
+    HWND window = tracer.WaitWindow("Vizo", "Vizo Tracer");
+    ASSERT_NE(nullptr, window);
+    Type(window, "help\r");
+    ASSERT_TRUE(e2e::WaitFor([&] { return Count(e2e::ReadFileBytes(log), "ports") == 1; }));
+
+    ASSERT_EQ("", standin::Stop());
+    HWND box = tracer.WaitDialog(kTracerCaption);
+    ASSERT_NE(nullptr, box);
+    EXPECT_NE(std::string::npos, e2e::ControlText(box, e2e::kMessageBoxTextId).find("rror")) << "an error box";
+    e2e::PressButton(box, IDOK);
+    ASSERT_EQ("", standin::Start());
+    EXPECT_TRUE(e2e::WaitFor([&] { return Count(e2e::ReadFileBytes(log), "===========> ") == 2; }));
+    Type(window, "help\r");
+    EXPECT_TRUE(e2e::WaitFor([&] { return Count(e2e::ReadFileBytes(log), "ports") == 2; }));
+    EXPECT_EQ(Texts{}, RunTracerExit(tracer, window)) << "no second box for the same outage";
+}
+
+TEST(TraceLog, ALogThatCannotBeOpenedIsSaidAndLoggingStaysChosen) {
+    StandIn driver;
+    ASSERT_EQ("", driver.problem);
+    const std::string folder = TarnelFolder();
+    e2e::WriteFileBytes(In(folder, "vizo.ini"), "[program]\r\nLogToDisk=1\r\n");
+    CreateDirectoryA(In(folder, "vizo.log").c_str(), nullptr);
+    e2e::Program tracer("vizo.exe", "", folder);
+    HWND box = tracer.WaitDialog(kTracerCaption);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("Could not open vizo.log!", e2e::ControlText(box, e2e::kMessageBoxTextId));
+    e2e::PressButton(box, IDOK);
+    HWND window = tracer.WaitWindow("Vizo", "Vizo Tracer");
+    ASSERT_NE(nullptr, window);
+    e2e::PostCommand(window, 101);
+    box = tracer.WaitDialog(kTracerCaption);
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("Could not open vizo.log!", e2e::ControlText(box, e2e::kMessageBoxTextId)) << "not cleared";
+    e2e::PressButton(box, IDOK);
+    EXPECT_EQ(Texts{}, RunTracerExit(tracer, window));
+    EXPECT_NE(std::string::npos, e2e::ReadFileBytes(In(folder, "vizo.ini")).find("LogToDisk=1\r\n"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/app_identity.h"
+#include "common/write_outcome.h"
 #include "common/win32/dialogs.h"
 #include "common/win32/time_stamp.h"
 #include "common/win32/window_rectangle.h"
@@ -25,11 +26,11 @@ void ShowLogTick(const TracerState& state) {
     CheckMenuItem(g_app.Menu, IDM_LOG_TO_DISK, MF_BYCOMMAND | (state.LogToDisk != 0 ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void WriteBannerNow(TracerState& state) {
-    std::string date;
-    std::string time;
-    common::LocalDateTimeStamp(date, time);
-    WriteStartBanner(state, date, time);
+// Turns the log on or off as asked; a log that cannot be opened is said.
+void ChooseDiskLog(TracerState& state, bool on) {
+    if (!SetDiskLog(state, on)) {
+        common::ReportWriteOutcome(common::WriteResult::OpenFailed, kLogFileName, g_app.Alerts);
+    }
 }
 
 LRESULT OnCreate(HWND window) {
@@ -37,7 +38,7 @@ LRESULT OnCreate(HWND window) {
     SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(state));
     LoadTracerSettings(*state, kSettingsFileName, g_app.Alerts);
     if (state->LogToDisk != 0) {
-        SetDiskLog(*state, true);
+        ChooseDiskLog(*state, true);
     }
     g_app.Canvas = std::make_unique<WindowCanvas>(window);
     g_app.Screen.Attach(g_app.Canvas.get());
@@ -50,6 +51,19 @@ LRESULT OnCreate(HWND window) {
     return 0;
 }
 
+// The exit's saves: the placement and the log choice to vizo.ini, the log closed.
+void SaveOnExit(HWND window, TracerState& state) {
+    if (const auto recorded = common::RecordedRectangle(window)) {
+        state.Left = recorded->Left;
+        state.Top = recorded->Top;
+        state.Width = recorded->Width;
+        state.Height = recorded->Height;
+    }
+    // LogToDisk stays as it is, so the next start logs again.
+    state.Log.Close();
+    SaveTracerSettings(state, kSettingsFileName, g_app.Alerts);
+}
+
 LRESULT OnDestroy(HWND window) {
     KillTimer(window, kTraceTimer);
     std::unique_ptr<TracerState> state(StateOf(window));
@@ -57,18 +71,24 @@ LRESULT OnDestroy(HWND window) {
     SetWindowLongPtrA(window, 0, 0);
     g_app.Screen.Attach(nullptr);
     g_app.Canvas.reset();
-    if (state) {
-        if (const auto recorded = common::RecordedRectangle(window)) {
-            state->Left = recorded->Left;
-            state->Top = recorded->Top;
-            state->Width = recorded->Width;
-            state->Height = recorded->Height;
-        }
-        // LogToDisk stays as it is, so the next start logs again.
-        state->Log.Close();
-        SaveTracerSettings(*state, kSettingsFileName, g_app.Alerts);
+    if (state && !g_app.SessionEnded) {
+        SaveOnExit(window, *state);
     }
     PostQuitMessage(0);
+    return 0;
+}
+
+// The system may end the process as soon as this returns, without a
+// WM_DESTROY: the exit's saves happen here, once, and without boxes.
+LRESULT OnEndSession(HWND window, WPARAM ending) {
+    TracerState* state = StateOf(window);
+    if (ending == FALSE || state == nullptr || g_app.SessionEnded) {
+        return 0;
+    }
+    KillTimer(window, kTraceTimer);
+    g_app.Alerts.Quiet = true;
+    SaveOnExit(window, *state);
+    g_app.SessionEnded = true;
     return 0;
 }
 
@@ -124,21 +144,25 @@ LRESULT OnHelp(LPARAM lParam) {
 }
 
 void ToggleDiskLog(TracerState& state) {
-    SetDiskLog(state, state.LogToDisk == 0);
+    ChooseDiskLog(state, state.LogToDisk == 0);
     ShowLogTick(state);
 }
 
 void ClearLog(TracerState& state) {
-    ClearDiskLog(state);
+    const bool cleared = ClearDiskLog(state);
     ShowLogTick(state);
-    common::AlertBox("%s", kLogClearedText);
+    if (cleared) {
+        common::AlertBox("%s", kLogClearedText);
+    } else {
+        common::ReportWriteOutcome(common::WriteResult::OpenFailed, kLogFileName, g_app.Alerts);
+    }
 }
 
 void ViewLog(TracerState& state) {
     // The editor then sees everything logged so far.
     if (state.LogToDisk != 0) {
         SetDiskLog(state, false);
-        SetDiskLog(state, true);
+        ChooseDiskLog(state, true);
         ShowLogTick(state);
     }
     const std::string command = std::string("notepad.exe ") + kLogFileName;
@@ -171,6 +195,13 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
 
 }  // namespace
 
+void WriteBannerNow(TracerState& state) {
+    std::string date;
+    std::string time;
+    common::LocalDateTimeStamp(date, time);
+    WriteStartBanner(state, date, time);
+}
+
 bool RegisterMainWindowClass(HINSTANCE instance) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = MainWindowProc;
@@ -196,6 +227,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_TIMER: return OnTimer(window);
         case WM_HELP: return OnHelp(lParam);
         case WM_COMMAND: return OnCommand(window, wParam);
+        case WM_QUERYENDSESSION: return TRUE;
+        case WM_ENDSESSION: return OnEndSession(window, wParam);
         default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

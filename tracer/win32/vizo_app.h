@@ -5,8 +5,9 @@
 
 #include <windows.h>
 
-#include "common/win32/box_alerts.h"
+#include "common/win32/alert_box_sink.h"
 #include "common/win32/device_opener.h"
+#include "common/win32/single_instance.h"
 #include "tracer/start_options.h"
 #include "tracer/trace_channel.h"
 #include "tracer/trace_cycle.h"
@@ -19,12 +20,15 @@ struct VizoApp {
     HMENU Menu = nullptr;
     StartOptions Options;
     common::Win32DeviceOpener DeviceOpener;
-    common::BoxAlerts Alerts;
+    common::AlertBoxSink Alerts;
     TraceBuffer Buffer;
     std::unique_ptr<TraceChannel> Channel;
     TraceScreen Screen;
     std::unique_ptr<WindowCanvas> Canvas;  // while the main window exists
     std::unique_ptr<TraceCycle> Cycle;
+    common::SingleInstance FolderLock;
+    // The session's end has saved vizo.ini and closed the log.
+    bool SessionEnded = false;
 };
 
 extern VizoApp g_app;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "common/instance_lock.h"
 #include "common/win32/dialogs.h"
 #include "common/win32/system_info.h"
 #include "tracer/about_text.h"
@@ -24,7 +25,13 @@ int RunTracer(HINSTANCE instance, const char* commandLine, int showState) {
     }
     g_app.Menu = LoadMenuA(instance, kMenuName);
 
-    const DriverKind kind = DriverKindFromDirectory(common::CurrentDirectory());
+    // Before the driver is asked: a second copy would drain the trace queue
+    // that the first one shows and logs.
+    const std::string folder = common::CurrentDirectory();
+    if (!g_app.FolderLock.Claim(common::InstanceLockName("vizo", folder))) {
+        return 0;
+    }
+    const DriverKind kind = DriverKindFromDirectory(folder);
     g_app.Channel = std::make_unique<TraceChannel>(g_app.DeviceOpener, common::PlatformId(), kind, g_app.Alerts);
     // The first exchange opens the driver; what it brings back is not shown.
     g_app.Buffer.SetRequest("");
@@ -35,6 +42,7 @@ int RunTracer(HINSTANCE instance, const char* commandLine, int showState) {
     }
     g_app.Cycle =
         std::make_unique<TraceCycle>(*g_app.Channel, g_app.Buffer, g_app.Screen, g_app.Options.TickTrace, stdout);
+    g_app.Cycle->OnReconnect(WriteBannerNow);
 
     HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                   GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, nullptr,
@@ -43,6 +51,7 @@ int RunTracer(HINSTANCE instance, const char* commandLine, int showState) {
         return 0;
     }
     ShowWindow(window, showState);
+    g_app.FolderLock.Publish(window);
 
     common::RunMessageLoop();
     return 0;
