@@ -24,6 +24,8 @@
 #define TP_HEADER_SIZE 16u
 #define TP_NAME_SLOT_SIZE 12u
 #define TP_COUNTER_SLOT_SIZE 20u
+/* A port-list request exchanges this many bytes, header included. */
+#define TP_PORT_LIST_SIZE 1560u
 #define TP_TRACE_EXCHANGE_SIZE 10100u
 #define TP_TRACE_TEXT_ROOM (TP_TRACE_EXCHANGE_SIZE - TP_HEADER_SIZE)
 

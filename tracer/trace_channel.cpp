@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "common/driver_codes.h"
 #include "common/message_text.h"
 
 namespace vizo {
@@ -30,45 +29,29 @@ void TraceBuffer::SetRequest(const std::string& text) {
 }
 
 TraceChannel::TraceChannel(common::DeviceOpener& opener, uint32_t platformId, DriverKind kind, common::Alerts& alerts)
-    : opener_(opener), nt_(platformId == common::kPlatformNt), kind_(kind), alerts_(alerts) {}
+    : connection_(opener, platformId,
+                  {common::kAccessReadWrite, common::kShareReadWrite, common::kShareReadWrite, common::kShareRead}),
+      kind_(kind),
+      alerts_(alerts) {}
 
 bool TraceChannel::OpenIfNeeded() {
-    if (device_) {
+    if (connection_.IsOpen()) {
         return true;
     }
-    if (!nt_) {
-        return OpenWin95();
-    }
-    if (kind_ == kKindUndetermined) {
-        device_ = opener_.Open(common::kNtDevicePath, common::kAccessReadWrite, common::kShareReadWrite);
-        if (!device_) {
-            device_ = opener_.Open(common::kKorvexDevicePath, common::kAccessReadWrite, common::kShareReadWrite);
-        }
-        if (!device_) {
+    if (connection_.IsNt() && kind_ == kKindUndetermined) {
+        if (!connection_.Open(common::kNtDevicePath) && !connection_.Open(common::kKorvexDevicePath)) {
             Report("Could not open driver");
+            return false;
         }
-        return device_ != nullptr;
+        return true;
     }
-    const char* path = kind_ == kKindKorvex ? common::kKorvexDevicePath : common::kNtDevicePath;
-    device_ = opener_.Open(path, common::kAccessReadWrite, common::kShareReadWrite);
-    if (!device_) {
+    const char* path = !connection_.IsNt()      ? common::kWin95DevicePath
+                       : kind_ == kKindKorvex ? common::kKorvexDevicePath
+                                              : common::kNtDevicePath;
+    if (!connection_.Open(path)) {
         Report(common::FormatMessageTextF("Could not open file: %s, error:%d", path,
-                                          static_cast<int>(opener_.LastError())));
-    }
-    return device_ != nullptr;
-}
-
-bool TraceChannel::OpenWin95() {
-    auto serial = opener_.Open(common::kWin95SerialPath, common::kAccessReadWrite, common::kShareReadWrite);
-    device_ = opener_.Open(common::kWin95DevicePath, common::kAccessReadWrite, common::kShareReadWrite);
-    if (!device_) {
-        Report(common::FormatMessageTextF("Could not open file: %s, error:%d", common::kWin95DevicePath,
-                                          static_cast<int>(opener_.LastError())));
+                                          static_cast<int>(connection_.LastError())));
         return false;
-    }
-    if (serial) {
-        serial.reset();
-        opener_.Open(common::kWin95SerialPath, common::kAccessReadWrite, common::kShareRead);
     }
     return true;
 }
@@ -78,18 +61,15 @@ int TraceChannel::Exchange(TraceBuffer& buffer, uint32_t& returned) {
     if (!OpenIfNeeded()) {
         return kExchangeNoDriver;
     }
-    buffer.SetWord(0, kTraceRequest);
-    buffer.SetWord(4, kExchangeSize);
-    const uint32_t code = nt_ ? common::kNtControlCode : common::kWin95ControlCode;
-    if (!device_->Control(code, buffer.Bytes(), kExchangeSize, kExchangeSize)) {
-        const uint32_t error = device_->LastError();
+    if (!connection_.Trace(buffer.Bytes())) {
+        const uint32_t error = connection_.LastError();
         // A handle to a driver that went away never works again, even once
         // the driver is back.
-        device_.reset();
+        connection_.Close();
         Report(common::FormatMessageTextF("Error %d(%xH) from ioctl", static_cast<int>(error), error));
         return kExchangeFailed;
     }
-    returned = device_->BytesReturned();
+    returned = connection_.BytesReturned();
     buffer.Text()[buffer.ReplyCount()] = '\0';
     if (outage_) {
         outage_ = false;

@@ -4,20 +4,18 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "common/alerts.h"
 #include "common/device_io.h"
+#include "common/driver_connection.h"
 #include "tracer/start_options.h"
 
 namespace vizo {
 
-constexpr uint32_t kTraceRequest = 13;
-constexpr uint32_t kExchangeSize = 10100;
 constexpr size_t kTraceBufferSize = 11000;
-constexpr size_t kTextOffset = 16;
-constexpr uint32_t kTextLimit = kExchangeSize - kTextOffset;
+constexpr size_t kTextOffset = TP_HEADER_SIZE;
+constexpr uint32_t kTextLimit = TP_TRACE_TEXT_ROOM;
 static_assert(kTextOffset + kTextLimit < kTraceBufferSize, "room for the reply's terminator");
 
 // The one block every exchange passes in and takes back: a 16-byte header
@@ -61,14 +59,11 @@ public:
 
 private:
     bool OpenIfNeeded();
-    bool OpenWin95();
     void Report(const std::string& text);
 
-    common::DeviceOpener& opener_;
-    const bool nt_;
+    common::DriverConnection connection_;
     const DriverKind kind_;
     common::Alerts& alerts_;
-    std::unique_ptr<common::Device> device_;
     // From a failed exchange to the next good one. Set before its box shows:
     // the box is modal, and timer ticks fail again while it is up.
     bool outage_ = false;

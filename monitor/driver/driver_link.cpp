@@ -3,35 +3,15 @@
 namespace zorvel {
 
 DriverLink::DriverLink(common::DeviceOpener& opener, uint32_t platformId, PortTables& tables)
-    : opener_(opener), nt_(platformId == kPlatformNt), tables_(tables) {}
-
-bool DriverLink::OpenIfNeeded() {
-    if (device_) {
-        return true;
-    }
-    if (nt_) {
-        device_ = opener_.Open(kNtDevicePath, common::kAccessNone, common::kShareNone);
-        return device_ != nullptr;
-    }
-    // The Windows 95 driver wants COM5 opened around its own open and then
-    // opened once more; a missing COM5 is no reason to fail.
-    auto serial = opener_.Open(kWin95SerialPath, common::kAccessReadWrite, common::kShareNone);
-    device_ = opener_.Open(kWin95DevicePath, common::kAccessNone, common::kShareNone);
-    if (!device_) {
-        return false;
-    }
-    if (serial) {
-        serial.reset();
-        opener_.Open(kWin95SerialPath, common::kAccessReadWrite, common::kShareNone);
-    }
-    return true;
-}
+    : connection_(opener, platformId,
+                  {common::kAccessNone, common::kShareNone, common::kShareNone, common::kShareNone}),
+      tables_(tables) {}
 
 int DriverLink::Request(int kind) {
     if (kind != kRequestPortList && kind != kRequestCounterRead) {
         return kStatusOk;
     }
-    if (!OpenIfNeeded()) {
+    if (!connection_.IsOpen() && !connection_.Open(common::kNtDevicePath)) {
         return kStatusOpenFailed;
     }
     return kind == kRequestPortList ? ReadPortList() : ReadCounters();
@@ -39,11 +19,8 @@ int DriverLink::Request(int kind) {
 
 int DriverLink::ReadPortList() {
     PortNameTable& names = tables_.Names;
-    names.Header.Code = kRequestPortList;
-    names.Header.SlotSize = sizeof(NameSlot);
     names.Slots[0].Name[0] = '\0';
-    const uint32_t code = nt_ ? kNtControlCode : kWin95ControlCode;
-    if (!device_->Control(code, &names, kPortListBufferSize, kPortListBufferSize)) {
+    if (!connection_.ListPorts(names.Header, TP_PORT_LIST_SIZE)) {
         return kStatusControlFailed;
     }
     portCount_ = 0;
@@ -58,12 +35,8 @@ int DriverLink::ReadCounters() {
     if (portCount_ == 0) {
         return kStatusOpenFailed;
     }
-    CounterTable& counters = tables_.Counters;
-    counters.Header.Code = kRequestCounterRead;
-    counters.Header.SlotSize = sizeof(CounterSlot);
     const uint32_t size = static_cast<uint32_t>(portCount_ + 2) * sizeof(CounterSlot);
-    const uint32_t code = nt_ ? kNtControlCode : kWin95ControlCode;
-    if (!device_->Control(code, &counters, size, size)) {
+    if (!connection_.ReadCounters(tables_.Counters.Header, size)) {
         return kStatusControlFailed;
     }
     return kStatusOk;

@@ -2,9 +2,11 @@
 // the simulated source chosen by -F.
 #pragma once
 
+#include "common/driver_wire.h"
+
 namespace zorvel {
 
-enum RequestKind : int { kRequestPortList = 10, kRequestCounterRead = 11 };
+enum RequestKind : int { kRequestPortList = TP_REQUEST_PORT_LIST, kRequestCounterRead = TP_REQUEST_COUNTER_READ };
 
 enum RequestStatus : int {
     kStatusOk = 0,

@@ -24,7 +24,7 @@ struct MonitorApp {
     HWND MainWindow = nullptr;
     std::string StartDirectory;
     bool Simulation = false;
-    DWORD PlatformId = kPlatformNt;
+    DWORD PlatformId = common::kPlatformNt;
     HCURSOR ArrowCursor = nullptr;
     HCURSOR SizeCursor = nullptr;
     HCURSOR MoveCursor = nullptr;

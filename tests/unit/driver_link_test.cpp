@@ -24,7 +24,7 @@ struct DriverLinkTest : ::testing::Test {
 
 TEST_F(DriverLinkTest, NtOpensTarnelOnceWithNoAccessAndUsesItsCode) {
     opener.Reply = NamesReply(5);
-    DriverLink link(opener, kPlatformNt, *tables);
+    DriverLink link(opener, common::kPlatformNt, *tables);
     ASSERT_EQ(kStatusOk, link.Request(kRequestPortList));
     ASSERT_EQ(kStatusOk, link.Request(kRequestCounterRead));
 
@@ -51,20 +51,20 @@ TEST_F(DriverLinkTest, NtOpensTarnelOnceWithNoAccessAndUsesItsCode) {
 TEST_F(DriverLinkTest, StatusesForEachFailure) {
     {
         opener.Missing.insert("\\\\.\\tarnel");
-        DriverLink link(opener, kPlatformNt, *tables);
+        DriverLink link(opener, common::kPlatformNt, *tables);
         EXPECT_EQ(kStatusOpenFailed, link.Request(kRequestPortList));
         EXPECT_EQ(kStatusOpenFailed, link.Request(kRequestCounterRead));
         opener.Missing.clear();
     }
     {
         opener.ControlFails = true;
-        DriverLink link(opener, kPlatformNt, *tables);
+        DriverLink link(opener, common::kPlatformNt, *tables);
         EXPECT_EQ(kStatusControlFailed, link.Request(kRequestPortList));
         opener.ControlFails = false;
     }
     {
         opener.Reply = NamesReply(0);
-        DriverLink link(opener, kPlatformNt, *tables);
+        DriverLink link(opener, common::kPlatformNt, *tables);
         EXPECT_EQ(kStatusNoPorts, link.Request(kRequestPortList));
         EXPECT_EQ(0, link.PortCount());
         // No ports: the counter read is refused without asking the driver.
@@ -74,7 +74,7 @@ TEST_F(DriverLinkTest, StatusesForEachFailure) {
     }
     {
         opener.Reply = NamesReply(3);
-        DriverLink link(opener, kPlatformNt, *tables);
+        DriverLink link(opener, common::kPlatformNt, *tables);
         ASSERT_EQ(kStatusOk, link.Request(kRequestPortList));
         opener.ControlFails = true;
         EXPECT_EQ(kStatusControlFailed, link.Request(kRequestCounterRead));
@@ -82,14 +82,14 @@ TEST_F(DriverLinkTest, StatusesForEachFailure) {
 }
 
 TEST_F(DriverLinkTest, OtherKindsDoNothing) {
-    DriverLink link(opener, kPlatformNt, *tables);
+    DriverLink link(opener, common::kPlatformNt, *tables);
     EXPECT_EQ(kStatusOk, link.Request(13));
     EXPECT_TRUE(opener.Calls.empty());
 }
 
 TEST_F(DriverLinkTest, ListClearsTheFirstSlotSoAStaleListIsNotTakenForAnswer) {
     std::snprintf(tables->Names.Slots[0].Name, 12, "OLD");
-    DriverLink link(opener, kPlatformNt, *tables);
+    DriverLink link(opener, common::kPlatformNt, *tables);
     EXPECT_EQ(kStatusNoPorts, link.Request(kRequestPortList));
 }
 
@@ -98,7 +98,7 @@ TEST_F(DriverLinkTest, MoreThan128NamesCountAs128AndUnterminatedNamesStayInTheir
         // Every byte of every slot the buffer holds is a name character: no terminators at all.
         std::memset(buffer + 16, 'A', size - 16);
     };
-    DriverLink link(opener, kPlatformNt, *tables);
+    DriverLink link(opener, common::kPlatformNt, *tables);
     ASSERT_EQ(kStatusOk, link.Request(kRequestPortList));
     EXPECT_EQ(128, link.PortCount());
     EXPECT_EQ(std::string(11, 'A'), PortName(tables->Names.Slots[0]));

@@ -5,7 +5,8 @@
 
 #include <windows.h>
 
-#include "common/driver_wire.h"
+#include "common/driver_connection.h"
+#include "common/win32/device_opener.h"
 #include "tools/standin/si_config.h"
 
 namespace standin {
@@ -201,20 +202,10 @@ std::string Create(const std::string& driverPath) {
                               " binpath= \"" + full.data() + "\"");
 }
 
-void SetHeader(std::vector<uint8_t>& buffer) {
-    TpRequestHeader header = {};
-    header.Code = TP_REQUEST_TRACE;
-    header.SlotSize = TP_TRACE_EXCHANGE_SIZE;
-    std::copy_n(reinterpret_cast<const uint8_t*>(&header), sizeof header, buffer.begin());
-}
-
 // One exchange; appends the reply text and tells whether the reply was full.
-std::string Exchange(HANDLE device, std::vector<uint8_t>& buffer, std::string& reply, bool& full) {
-    SetHeader(buffer);
-    DWORD returned = 0;
-    if (!DeviceIoControl(device, TP_CONTROL_CODE_NT, buffer.data(), TP_TRACE_EXCHANGE_SIZE, buffer.data(),
-                         TP_TRACE_EXCHANGE_SIZE, &returned, nullptr)) {
-        return Failed("DeviceIoControl");
+std::string Exchange(common::DriverConnection& driver, std::vector<uint8_t>& buffer, std::string& reply, bool& full) {
+    if (!driver.Trace(buffer.data())) {
+        return Failed("DeviceIoControl", driver.LastError());
     }
     uint32_t count = 0;
     std::copy_n(buffer.begin() + 4, sizeof count, reinterpret_cast<uint8_t*>(&count));
@@ -223,20 +214,6 @@ std::string Exchange(HANDLE device, std::vector<uint8_t>& buffer, std::string& r
     reply.append(reinterpret_cast<const char*>(buffer.data()) + TP_HEADER_SIZE, text);
     full = count == TP_TRACE_TEXT_ROOM;
     return "";
-}
-
-HANDLE OpenDevice(const std::string& link) {
-    const std::string path = "\\\\.\\" + link;
-    return CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-HANDLE OpenLink(const std::string& link) {
-    if (!link.empty()) {
-        return OpenDevice(link);
-    }
-    const HANDLE tarnel = OpenDevice("tarnel");
-    return tarnel != INVALID_HANDLE_VALUE ? tarnel : OpenDevice("korvexa");
 }
 
 }  // namespace
@@ -332,11 +309,14 @@ std::string Remove() {
 
 std::string Send(const std::string& link, const std::string& line, std::string& reply) {
     reply.clear();
-    FileHandle device(OpenLink(link));
-    if (!device) {
-        const DWORD error = GetLastError();
+    common::Win32DeviceOpener opener;
+    common::DriverConnection driver(opener, common::kPlatformNt,
+                                    {common::kAccessReadWrite, common::kShareReadWrite, 0, 0});
+    const bool opened = link.empty() ? driver.Open(common::kNtDevicePath) || driver.Open(common::kKorvexDevicePath)
+                                     : driver.Open(("\\\\.\\" + link).c_str());
+    if (!opened) {
         const std::string path = link.empty() ? std::string("\\\\.\\tarnel or \\\\.\\korvexa") : "\\\\.\\" + link;
-        return Failed(("opening " + path).c_str(), error);
+        return Failed(("opening " + path).c_str(), driver.LastError());
     }
     if (line.size() + 2 > TP_TRACE_TEXT_ROOM) {
         return "command line too long";
@@ -348,11 +328,11 @@ std::string Send(const std::string& link, const std::string& line, std::string& 
         buffer[TP_HEADER_SIZE + line.size()] = '\r';
     }
     bool full = false;
-    std::string problem = Exchange(device.Get(), buffer, reply, full);
+    std::string problem = Exchange(driver, buffer, reply, full);
     // A long answer, such as "ports" on many ports, comes in several replies.
     for (int i = 0; problem.empty() && full && i < kMaxDrainReplies; ++i) {
         buffer[TP_HEADER_SIZE] = '\0';
-        problem = Exchange(device.Get(), buffer, reply, full);
+        problem = Exchange(driver, buffer, reply, full);
     }
     return problem;
 }
