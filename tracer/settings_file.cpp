@@ -24,14 +24,7 @@ public:
 
     void OnEntry(int, int key, const char*, char* value) override {
         switch (key) {
-            case kWindow: {
-                const common::WindowRectangle window = common::WindowRectangleValue(value);
-                state_.Left = window.Left;
-                state_.Top = window.Top;
-                state_.Width = window.Width;
-                state_.Height = window.Height;
-                break;
-            }
+            case kWindow: state_.Window = common::WindowRectangleValue(value); break;
             case kFontHeight: state_.FontHeight = common::IntValue(value); break;
             case kFontFace: state_.FontFace = std::string(value).substr(0, kFontFaceLimit); break;
             case kLogToDisk: state_.LogToDisk = common::IntValue(value); break;
@@ -57,7 +50,7 @@ int LoadTracerSettings(TracerState& state, const char* path, common::Alerts& ale
     state.SettingsPath = path;
     TracerSettingsHandler handler(state, alerts);
     if (!common::ReadSectionedFile(path, handler)) {
-        state.Left = state.Top = state.Width = state.Height = 0;
+        state.Window = {};
     }
     return 0;
 }
@@ -75,7 +68,7 @@ int SaveTracerSettings(TracerState& state, const char* path, common::Alerts& ale
                             "FontFace=%s\r\n"
                             "LogToDisk=%d\r\n"
                             "\r\n",
-                            state.Left, state.Top, state.Width, state.Height, state.FontHeight, state.FontFace.c_str(),
+                            state.Window.Left, state.Window.Top, state.Window.Width, state.Window.Height, state.FontHeight, state.FontFace.c_str(),
                             state.LogToDisk) > 0;
     });
     return common::ReportWriteOutcome(result, state.SettingsPath.c_str(), alerts);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/window_placement.h"
 #include "tracer/disk_log.h"
 
 namespace vizo {
@@ -15,10 +16,7 @@ struct TracerState {
     explicit TracerState(std::string logPath = kLogFileName) : Log(std::move(logPath)) {}
 
     // Outer rectangle of the window, in screen pixels.
-    int Width = 0;
-    int Height = 0;
-    int Left = 0;
-    int Top = 0;
+    common::WindowRectangle Window = {};
     int ClientWidth = 0;
     int ClientHeight = 0;
     std::string SettingsPath = kSettingsFileName;

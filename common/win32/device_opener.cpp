@@ -2,19 +2,23 @@
 
 #include <windows.h>
 
+#include "common/win32/scoped.h"
+
 namespace common {
 namespace {
+
+static_assert(kAccessReadWrite == (GENERIC_READ | GENERIC_WRITE) && kShareRead == FILE_SHARE_READ &&
+                  kShareReadWrite == (FILE_SHARE_READ | FILE_SHARE_WRITE) && kShareNone == 0 && kAccessNone == 0,
+              "the core's access and share values are the platform's");
 
 class Win32Device : public Device {
 public:
     explicit Win32Device(HANDLE handle) : handle_(handle) {}
-    ~Win32Device() override { CloseHandle(handle_); }
-    Win32Device(const Win32Device&) = delete;
-    Win32Device& operator=(const Win32Device&) = delete;
 
     bool Control(uint32_t code, void* buffer, uint32_t inSize, uint32_t outSize) override {
         DWORD returned = 0;
-        const bool done = DeviceIoControl(handle_, code, buffer, inSize, buffer, outSize, &returned, nullptr) == TRUE;
+        const bool done =
+            DeviceIoControl(handle_.Get(), code, buffer, inSize, buffer, outSize, &returned, nullptr) == TRUE;
         returned_ = done ? returned : 0;
         lastError_ = done ? 0 : GetLastError();
         return done;
@@ -23,7 +27,7 @@ public:
     uint32_t LastError() const override { return lastError_; }
 
 private:
-    HANDLE handle_;
+    UniqueFile handle_;
     uint32_t returned_ = 0;
     uint32_t lastError_ = 0;
 };

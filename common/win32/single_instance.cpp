@@ -32,18 +32,16 @@ SingleInstance::~SingleInstance() {
     if (window_ != nullptr) {
         UnmapViewOfFile(window_);
     }
-    if (mapping_ != nullptr) {
-        CloseHandle(mapping_);
-    }
 }
 
 bool SingleInstance::Claim(const std::string& name) {
-    mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(HWND), name.c_str());
-    if (mapping_ == nullptr) {
+    HANDLE created = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(HWND), name.c_str());
+    const bool first = GetLastError() != ERROR_ALREADY_EXISTS;
+    mapping_.Reset(created);
+    if (!mapping_) {
         return true;
     }
-    const bool first = GetLastError() != ERROR_ALREADY_EXISTS;
-    window_ = static_cast<HWND*>(MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, sizeof(HWND)));
+    window_ = static_cast<HWND*>(MapViewOfFile(mapping_.Get(), FILE_MAP_WRITE, 0, 0, sizeof(HWND)));
     if (!first && window_ != nullptr) {
         BringForward(window_);
     }

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "common/win32/scoped.h"
+
 namespace common {
 
 class SingleInstance {
@@ -25,7 +27,7 @@ public:
     void Publish(HWND window);
 
 private:
-    HANDLE mapping_ = nullptr;
+    UniqueKernelObject mapping_;
     HWND* window_ = nullptr;
 };
 

@@ -4,6 +4,8 @@
 
 namespace common {
 
+static_assert(kPlatformNt == VER_PLATFORM_WIN32_NT, "the core's platform id is the platform's");
+
 DWORD PlatformId() {
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;

@@ -5,7 +5,7 @@
 
 #include "common/device_io.h"
 #include "common/driver_connection.h"
-#include "monitor/driver/port_source.h"
+#include "monitor/stats/port_source.h"
 #include "monitor/stats/port_tables.h"
 
 namespace zorvel {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "monitor/driver/port_source.h"
+#include "monitor/stats/port_source.h"
 #include "monitor/stats/port_tables.h"
 
 namespace zorvel {

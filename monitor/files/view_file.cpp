@@ -79,14 +79,7 @@ public:
 private:
     void ProgramEntry(int key, const char* value) {
         switch (key) {
-            case kWindow: {
-                const common::WindowRectangle window = common::WindowRectangleValue(value);
-                view_.WindowLeft = window.Left;
-                view_.WindowTop = window.Top;
-                view_.WindowWidth = window.Width;
-                view_.WindowHeight = window.Height;
-                break;
-            }
+            case kWindow: view_.Window = common::WindowRectangleValue(value); break;
             case kFontHeight: view_.Font.Height = common::IntValue(value); break;
             case kFontFace: CopyCut(view_.Font.Face, sizeof view_.Font.Face, value); break;
             default: break;
@@ -119,7 +112,7 @@ bool WriteLayout(std::FILE* out, const ViewState& view) {
     bool ok = std::fprintf(out,
                            ";---- TarnelPort Monitor Program View Configuration File.\r\n\r\n"
                            "[program]\r\nwindow=%d,%d,%d,%d\r\nFontHeight=%d\r\nFontFace=%s\r\n\r\n",
-                           view.WindowLeft, view.WindowTop, view.WindowWidth, view.WindowHeight, view.Font.Height,
+                           view.Window.Left, view.Window.Top, view.Window.Width, view.Window.Height, view.Font.Height,
                            view.Font.Face) > 0;
     for (int i = 0; i < view.ColumnCount && ok; ++i) {
         const ColumnDef& column = view.Columns[i];
@@ -142,7 +135,7 @@ int ReadViewFile(ViewState& view, const char* path, int statisticCount, common::
     std::memset(view.Columns, 0, sizeof(ColumnDef) * kMaxColumns);
     ViewHandler handler(view, alerts);
     if (!common::ReadSectionedFile(path, handler)) {
-        view.WindowLeft = view.WindowTop = view.WindowWidth = view.WindowHeight = 0;
+        view.Window = {};
     }
     view.ColumnCount = handler.Columns();
     if (view.ColumnCount == 0) {

@@ -50,14 +50,14 @@ void ResetHitStatistics(PortTables& tables, const ViewState& view, common::Promp
             return;
         }
         for (int k = 1; k < view.GridColumns; ++k) {
-            SetStatistic(tables, view, view.Columns[k - 1].Input, port, 0);
+            SetStatistic(tables, view.GridRows, view.Columns[k - 1].Input, port, 0);
         }
         return;
     }
     if (view.HitRow == 0 && !prompter.AskYesNo("Reset Column?")) {
         return;
     }
-    SetStatistic(tables, view, view.Columns[view.HitColumn - 1].Input, port, 0);
+    SetStatistic(tables, view.GridRows, view.Columns[view.HitColumn - 1].Input, port, 0);
 }
 
 }  // namespace zorvel

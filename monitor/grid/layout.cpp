@@ -142,11 +142,11 @@ bool ScrollStep(ViewState& view, ScrollBar bar, int code, int thumb) {
     const int end = vertical ? view.EndRow : view.EndColumn;
     int moved = 0;
     switch (code) {
-        case 0: moved = first - 1; break;
-        case 1: moved = first + 1; break;
-        case 2: moved = first - (end - first); break;
-        case 3: moved = end; break;
-        case 5: moved = thumb * count / 100; break;
+        case kScrollLineUp: moved = first - 1; break;
+        case kScrollLineDown: moved = first + 1; break;
+        case kScrollPageUp: moved = first - (end - first); break;
+        case kScrollPageDown: moved = end; break;
+        case kScrollThumbTrack: moved = thumb * count / 100; break;
         default: return false;
     }
     first = static_cast<int16_t>(moved);

@@ -7,6 +7,15 @@ namespace zorvel {
 
 enum class ScrollBar { Horizontal, Vertical };
 
+// The scroll-bar codes ScrollStep acts on, numbered as the platform numbers them.
+enum ScrollCode : int {
+    kScrollLineUp = 0,
+    kScrollLineDown = 1,
+    kScrollPageUp = 2,
+    kScrollPageDown = 3,
+    kScrollThumbTrack = 5,
+};
+
 // Seam to the window's scroll bars; a range of 0..0 hides the bar.
 class ScrollBars {
 public:

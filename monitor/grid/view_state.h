@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "common/window_placement.h"
+
 namespace zorvel {
 
 constexpr int kMaxColumns = 70;
@@ -29,10 +31,8 @@ struct FontSpec {
 };
 
 struct ViewState {
-    int32_t WindowWidth = 0;
-    int32_t WindowHeight = 0;
-    int32_t WindowLeft = 0;
-    int32_t WindowTop = 0;
+    // The outer rectangle the window had when it closed, in screen pixels.
+    common::WindowRectangle Window = {};
     int32_t LineHeight = 0;
     std::string ViewPath;
     FontSpec Font = {};

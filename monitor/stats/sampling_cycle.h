@@ -6,7 +6,7 @@
 
 #include "common/alerts.h"
 #include "common/clock.h"
-#include "monitor/driver/port_source.h"
+#include "monitor/stats/port_source.h"
 #include "monitor/grid/view_state.h"
 #include "monitor/stats/port_tables.h"
 

@@ -136,13 +136,12 @@ uint32_t StatisticValue(const PortTables& tables, int input, int port) {
     }
 }
 
-void SetStatistic(PortTables& tables, const ViewState& view, int input, int port, uint32_t value) {
+void SetStatistic(PortTables& tables, int rows, int input, int port, uint32_t value) {
     if (port != kAllPorts) {
         SetOnePort(tables, input, port, value);
         return;
     }
-    const int rows = std::min<int>(view.GridRows, kPortSlots);
-    for (int each = 0; each < rows; ++each) {
+    for (int each = 0; each < std::min(rows, kPortSlots); ++each) {
         SetOnePort(tables, input, each, value);
     }
 }

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 
-#include "monitor/grid/view_state.h"
 #include "monitor/stats/port_tables.h"
 
 namespace zorvel {
@@ -19,8 +18,8 @@ constexpr int kAllPorts = -1;
 uint32_t StatisticValue(const PortTables& tables, int input, int port);
 
 // Stores `value` where the statistic reads from, for one port or, with kAllPorts,
-// for the view's rows 0 to GridRows - 1 (the ports and the slot after them).
+// for the slots 0 to rows - 1 (a grid's rows: the ports and the slot after them).
 // Signals, instantaneous rates and inputs outside the catalogue are left alone.
-void SetStatistic(PortTables& tables, const ViewState& view, int input, int port, uint32_t value);
+void SetStatistic(PortTables& tables, int rows, int input, int port, uint32_t value);
 
 }  // namespace zorvel

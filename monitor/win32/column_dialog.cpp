@@ -1,10 +1,10 @@
 #include "monitor/win32/column_dialog.h"
 
 #include "common/win32/dialogs.h"
+#include "common/win32/scoped.h"
 #include "monitor/dialogs/column_values.h"
 #include "monitor/stats/catalogue.h"
 #include "monitor/win32/dialog_text.h"
-#include "monitor/win32/gdi_handles.h"
 #include "monitor/win32/monitor_app.h"
 #include "resources/zorvel_ids.h"
 
@@ -73,12 +73,12 @@ void DrawColourButton(const DRAWITEMSTRUCT& item, const ColumnContext& context) 
     if (pressed) {
         OffsetRect(&inside, 1, 1);
     }
-    BrushObject brush(CreateSolidBrush(face));
-    HGDIOBJ previousBrush = SelectObject(dc, brush.Get());
-    HGDIOBJ previousPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    RoundRect(dc, inside.left, inside.top, inside.right + 1, inside.bottom + 1, 8, 8);
-    SelectObject(dc, previousPen);
-    SelectObject(dc, previousBrush);
+    {
+        const common::BrushObject brush(CreateSolidBrush(face));
+        const common::ScopedSelection withBrush(dc, brush.Get());
+        const common::ScopedSelection withPen(dc, GetStockObject(NULL_PEN));
+        RoundRect(dc, inside.left, inside.top, inside.right + 1, inside.bottom + 1, 8, 8);
+    }
 
     char caption[16] = {};
     GetWindowTextA(item.hwndItem, caption, sizeof caption);

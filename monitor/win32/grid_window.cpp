@@ -88,10 +88,7 @@ void AttachWindow(HWND window, ViewState& view, FontObject& font, int statisticC
 
 void SaveViewOnClose(HWND window, ViewState& view, common::Alerts& alerts) {
     if (const auto recorded = common::RecordedRectangle(window)) {
-        view.WindowLeft = recorded->Left;
-        view.WindowTop = recorded->Top;
-        view.WindowWidth = recorded->Width;
-        view.WindowHeight = recorded->Height;
+        view.Window = *recorded;
     }
     WriteViewFile(view, kDefaultViewFile, alerts);
 }

@@ -6,9 +6,12 @@
 #include "common/alerts.h"
 #include "monitor/grid/layout.h"
 #include "monitor/grid/paint_grid.h"
-#include "monitor/win32/gdi_handles.h"
+#include "common/win32/scoped.h"
 
 namespace zorvel {
+
+using common::BrushObject;
+using common::FontObject;
 
 class WindowScrollBars : public ScrollBars {
 public:

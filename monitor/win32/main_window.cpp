@@ -47,8 +47,7 @@ LRESULT OnCreate(HWND window) {
         return 0;
     }
     const ViewState* view = ViewOf(window);
-    common::MoveToRememberedRectangle(window,
-                                      {view->WindowLeft, view->WindowTop, view->WindowWidth, view->WindowHeight});
+    common::MoveToRememberedRectangle(window, view->Window);
     StartSampleTimer(window);
     return 0;
 }
@@ -113,6 +112,10 @@ LRESULT OnPaint(HWND window) {
     EndPaint(window, &paint);
     return 0;
 }
+
+static_assert(kScrollLineUp == SB_LINEUP && kScrollLineDown == SB_LINEDOWN && kScrollPageUp == SB_PAGEUP &&
+                  kScrollPageDown == SB_PAGEDOWN && kScrollThumbTrack == SB_THUMBTRACK,
+              "the core's scroll codes are the platform's");
 
 LRESULT OnScroll(HWND window, ScrollBar bar, WPARAM wParam) {
     ViewState* view = ViewOf(window);

@@ -11,11 +11,11 @@
 #include "common/win32/single_instance.h"
 #include "common/win32/system_clock.h"
 #include "monitor/driver/driver_link.h"
-#include "monitor/driver/port_source.h"
+#include "monitor/stats/port_source.h"
 #include "monitor/program_settings.h"
 #include "monitor/stats/port_tables.h"
 #include "monitor/stats/sampling_cycle.h"
-#include "monitor/win32/gdi_handles.h"
+#include "common/win32/scoped.h"
 
 namespace zorvel {
 
@@ -33,7 +33,7 @@ struct MonitorApp {
     int StatisticCount = 0;
     ProgramSettings Settings;
     common::AlertBoxSink Alerts;
-    FontObject GridFont;
+    common::FontObject GridFont;
     std::unique_ptr<PortTables> Tables;
     common::Win32DeviceOpener DeviceOpener;
     common::SystemClock Clock;

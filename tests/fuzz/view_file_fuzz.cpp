@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         *view, [&](int row, int column) { return zorvel::GridCellText(*view, *tables, row, column); }, canvas,
         {0, 0, view->ClientWidth, view->ClientHeight});
     for (int i = 0; i < view->ColumnCount; ++i) {
-        zorvel::SetStatistic(*tables, *view, view->Columns[i].Input, zorvel::kAllPorts, 0);
+        zorvel::SetStatistic(*tables, view->GridRows, view->Columns[i].Input, zorvel::kAllPorts, 0);
     }
     return 0;
 }

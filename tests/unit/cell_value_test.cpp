@@ -115,7 +115,6 @@ protected:
         for (size_t i = 0; i < sizeof(PortTables); ++i) {
             bytes[i] = static_cast<unsigned char>(i * 7 % 255 + 1);
         }
-        view.GridRows = 3;
     }
     std::string Cell(int input, int type, int port) {
         std::string text;
@@ -124,7 +123,7 @@ protected:
     }
 
     std::unique_ptr<PortTables> tables = CreatePortTables();
-    ViewState view;
+    static constexpr int kRows = 3;  // two ports and the slot after them
 };
 
 TEST_F(StatisticValueTest, SignalsReadTheLiveSlotAndStatusFlagsTheRecord) {
@@ -162,7 +161,7 @@ TEST_F(StatisticValueTest, ResettingAStatisticClearsWhatItShowsAndNothingElse) {
     for (int input = -1; input <= 57; ++input) {
         PortTables before;
         std::memcpy(&before, tables.get(), sizeof before);
-        SetStatistic(*tables, view, input, 1, 0);
+        SetStatistic(*tables, kRows, input, 1, 0);
 
         const bool ignored = std::find(untouchable.begin(), untouchable.end(), input) != untouchable.end();
         if (!ignored) {
@@ -190,12 +189,12 @@ TEST_F(StatisticValueTest, ResettingAStatisticClearsWhatItShowsAndNothingElse) {
 }
 
 TEST_F(StatisticValueTest, ResettingErrorsClearsTheThreeSums) {
-    SetStatistic(*tables, view, 11, 0, 99);
+    SetStatistic(*tables, kRows, 11, 0, 99);
     EXPECT_EQ("0 0 0", Cell(51, 0, 0) + " " + Cell(52, 0, 0) + " " + Cell(53, 0, 0));
 }
 
 TEST_F(StatisticValueTest, AllPortsMeansTheGridsRows) {
-    SetStatistic(*tables, view, 7, kAllPorts, 0);
+    SetStatistic(*tables, kRows, 7, kAllPorts, 0);
     EXPECT_EQ("0 0 0", Cell(7, 0, 0) + " " + Cell(7, 0, 1) + " " + Cell(7, 0, 2));
     EXPECT_NE("0", Cell(7, 0, 3));
 }
@@ -205,7 +204,7 @@ TEST_F(StatisticValueTest, ARawCounterResetLastsOnlyUntilTheNextRead) {
     StatsRecord& record = tables->Records[0];
     slot.TxTotalRaw = 5000;
     record.TxPrevRaw = 5000;
-    SetStatistic(*tables, view, 20, 0, 0);
+    SetStatistic(*tables, kRows, 20, 0, 0);
     EXPECT_EQ("0", Cell(20, kTypeInteger, 0));
     EXPECT_EQ(5000u, record.TxPrevRaw);
 
@@ -216,8 +215,8 @@ TEST_F(StatisticValueTest, ARawCounterResetLastsOnlyUntilTheNextRead) {
 }
 
 TEST_F(StatisticValueTest, CarrierTimeTakesMillisecondsUnscaled) {
-    SetStatistic(*tables, view, 43, 0, 1999);
-    SetStatistic(*tables, view, 46, 0, 2500);
+    SetStatistic(*tables, kRows, 43, 0, 1999);
+    SetStatistic(*tables, kRows, 46, 0, 2500);
     EXPECT_EQ(1999u, tables->Records[0].CDRunTime);
     EXPECT_EQ(2500u, tables->Records[0].CDHourRunTimeWrk);
     EXPECT_EQ("0:00:01", Cell(43, kTypeDuration, 0));

@@ -20,9 +20,9 @@ struct TracerSettingsTest : ::testing::Test {
 };
 
 TEST_F(TracerSettingsTest, AMissingFileClearsThePlacementSilently) {
-    state.Left = state.Top = state.Width = state.Height = 5;
+    state.Window = {5, 5, 5, 5};
     EXPECT_EQ(0, LoadTracerSettings(state, dir.Path("vizo.ini").c_str(), alerts));
-    EXPECT_EQ(0, state.Left + state.Top + state.Width + state.Height);
+    EXPECT_EQ(0, state.Window.Left + state.Window.Top + state.Window.Width + state.Window.Height);
     EXPECT_EQ(dir.Path("vizo.ini"), state.SettingsPath);
     EXPECT_TRUE(alerts.Shown.empty());
     EXPECT_EQ(0, LoadTracerSettings(state, nullptr, alerts));
@@ -31,15 +31,15 @@ TEST_F(TracerSettingsTest, AMissingFileClearsThePlacementSilently) {
 
 TEST_F(TracerSettingsTest, WindowValues) {
     Load("[program]\r\nwindow=10,20\r\n");
-    EXPECT_EQ(10, state.Left);
-    EXPECT_EQ(20, state.Top);
-    EXPECT_EQ(0, state.Width);
-    EXPECT_EQ(0, state.Height);
+    EXPECT_EQ(10, state.Window.Left);
+    EXPECT_EQ(20, state.Window.Top);
+    EXPECT_EQ(0, state.Window.Width);
+    EXPECT_EQ(0, state.Window.Height);
     Load("[program]\r\nWindow=-8,-8,1040,800\r\n");
-    EXPECT_EQ(-8, state.Left);
-    EXPECT_EQ(-8, state.Top);
-    EXPECT_EQ(1040, state.Width);
-    EXPECT_EQ(800, state.Height);
+    EXPECT_EQ(-8, state.Window.Left);
+    EXPECT_EQ(-8, state.Window.Top);
+    EXPECT_EQ(1040, state.Window.Width);
+    EXPECT_EQ(800, state.Window.Height);
 }
 
 TEST_F(TracerSettingsTest, KeysInAnyCaseAndTheFaceCutTo31) {
@@ -56,10 +56,10 @@ TEST_F(TracerSettingsTest, UnknownKeysAreReportedOnlyInTheProgramSection) {
 }
 
 TEST_F(TracerSettingsTest, SavesTheExactFileAndReadsItBack) {
-    state.Left = -4;
-    state.Top = 30;
-    state.Width = 640;
-    state.Height = 480;
+    state.Window.Left = -4;
+    state.Window.Top = 30;
+    state.Window.Width = 640;
+    state.Window.Height = 480;
     state.FontHeight = -12;
     state.FontFace = "Courier New  ";
     state.LogToDisk = 1;
@@ -71,10 +71,10 @@ TEST_F(TracerSettingsTest, SavesTheExactFileAndReadsItBack) {
 
     TracerState back(dir.Path("vizo.log"));
     LoadTracerSettings(back, dir.Path("vizo.ini").c_str(), alerts);
-    EXPECT_EQ(state.Left, back.Left);
-    EXPECT_EQ(state.Top, back.Top);
-    EXPECT_EQ(state.Width, back.Width);
-    EXPECT_EQ(state.Height, back.Height);
+    EXPECT_EQ(state.Window.Left, back.Window.Left);
+    EXPECT_EQ(state.Window.Top, back.Window.Top);
+    EXPECT_EQ(state.Window.Width, back.Window.Width);
+    EXPECT_EQ(state.Window.Height, back.Window.Height);
     EXPECT_EQ(state.FontHeight, back.FontHeight);
     EXPECT_EQ(state.FontFace, back.FontFace);
     EXPECT_EQ(state.LogToDisk, back.LogToDisk);

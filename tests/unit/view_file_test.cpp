@@ -25,10 +25,10 @@ struct ViewFileTest : ::testing::Test {
 };
 
 TEST_F(ViewFileTest, TwoDefaultColumnsAreWrittenExactly) {
-    view->WindowLeft = 10;
-    view->WindowTop = 20;
-    view->WindowWidth = 640;
-    view->WindowHeight = 480;
+    view->Window.Left = 10;
+    view->Window.Top = 20;
+    view->Window.Width = 640;
+    view->Window.Height = 480;
     view->Font.Height = -12;
     std::strcpy(view->Font.Face, "Courier");
     InitColumn(*view, 0, 6);
@@ -49,8 +49,8 @@ TEST_F(ViewFileTest, WriteThenReadGivesTheSameLayout) {
     view->Columns[3].Calc = 7;
     view->Columns[4].Width = 0;
     std::strcpy(view->Columns[5].Name, "Trailing  ");
-    view->WindowWidth = 300;
-    view->WindowHeight = 200;
+    view->Window.Width = 300;
+    view->Window.Height = 200;
     ASSERT_EQ(0, WriteViewFile(*view, dir.Path("round.vew").c_str(), alerts));
     const std::string first = dir.Read("round.vew");
 
@@ -60,7 +60,7 @@ TEST_F(ViewFileTest, WriteThenReadGivesTheSameLayout) {
     for (int i = 0; i < view->ColumnCount; ++i) {
         EXPECT_EQ(0, std::memcmp(&view->Columns[i], &back->Columns[i], sizeof(ColumnDef))) << "column " << i;
     }
-    EXPECT_EQ(300, back->WindowWidth);
+    EXPECT_EQ(300, back->Window.Width);
     ASSERT_EQ(0, WriteViewFile(*back, nullptr, alerts));
     EXPECT_EQ(first, dir.Read("round.vew"));
     EXPECT_TRUE(alerts.Shown.empty());
@@ -70,7 +70,7 @@ TEST_F(ViewFileTest, OnlyTheProgramSectionGivesTheDefaultsAndRestoresWindowAndFo
     Read("[program]\r\nwindow=1,2,3,4\r\nFontHeight=20\r\nFontFace=" + std::string(40, 'F') + "\r\n");
     EXPECT_EQ(56, view->ColumnCount);
     EXPECT_STREQ("Open", view->Columns[0].Name);
-    EXPECT_EQ(4, view->WindowHeight);
+    EXPECT_EQ(4, view->Window.Height);
     EXPECT_EQ(20, view->Font.Height);
     EXPECT_EQ(std::string(31, 'F'), view->Font.Face);
 }
@@ -115,10 +115,10 @@ TEST_F(ViewFileTest, LongColumnNamesAreCutTo31Characters) {
 }
 
 TEST_F(ViewFileTest, MissingFileForgetsTheWindowAndBuildsTheDefaults) {
-    view->WindowWidth = 100;
+    view->Window.Width = 100;
     view->Font.Height = 12;
     ReadViewFile(*view, dir.Path("none.vew").c_str(), statistics, alerts);
-    EXPECT_EQ(0, view->WindowWidth);
+    EXPECT_EQ(0, view->Window.Width);
     EXPECT_EQ(12, view->Font.Height);
     EXPECT_EQ(56, view->ColumnCount);
     EXPECT_EQ(dir.Path("none.vew"), view->ViewPath);

@@ -7,6 +7,7 @@
 
 #include "common/driver_connection.h"
 #include "common/win32/device_opener.h"
+#include "common/win32/scoped.h"
 #include "tools/standin/si_config.h"
 
 namespace standin {
@@ -16,40 +17,6 @@ constexpr DWORD kStateWaitMs = 15000;
 constexpr DWORD kPollMs = 50;
 constexpr int kMaxDrainReplies = 64;
 
-class ServiceHandle {
-public:
-    explicit ServiceHandle(SC_HANDLE handle) : handle_(handle) {}
-    ~ServiceHandle() {
-        if (handle_ != nullptr) {
-            CloseServiceHandle(handle_);
-        }
-    }
-    ServiceHandle(const ServiceHandle&) = delete;
-    ServiceHandle& operator=(const ServiceHandle&) = delete;
-    SC_HANDLE Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    SC_HANDLE handle_;
-};
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle_);
-        }
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
-
 std::string Failed(const char* what, DWORD error) {
     return std::string(what) + " failed, error " + std::to_string(error);
 }
@@ -58,8 +25,8 @@ std::string Failed(const char* what) {
     return Failed(what, GetLastError());
 }
 
-ServiceHandle OpenManager() {
-    return ServiceHandle(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+common::UniqueService OpenManager() {
+    return common::UniqueService(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
 }
 
 // Waits while the service is on its way to `target`; an error when it settles elsewhere or takes too long.
@@ -92,11 +59,11 @@ std::string ServiceKeyPath() {
 }
 
 bool ServiceKeyExists() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ServiceKeyPath().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ServiceKeyPath().c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
         return false;
     }
-    RegCloseKey(key);
+    const common::UniqueRegistryKey key(opened);
     return true;
 }
 
@@ -105,7 +72,7 @@ bool ServiceKeyExists() {
 std::string WaitUntilGone(SC_HANDLE manager) {
     const DWORD start = GetTickCount();
     for (;;) {
-        ServiceHandle service(OpenServiceA(manager, kServiceName, SERVICE_QUERY_STATUS));
+        common::UniqueService service(OpenServiceA(manager, kServiceName, SERVICE_QUERY_STATUS));
         if (!service) {
             const DWORD error = GetLastError();
             if (error != ERROR_SERVICE_DOES_NOT_EXIST) {
@@ -123,11 +90,13 @@ std::string WaitUntilGone(SC_HANDLE manager) {
 }
 
 std::string SetValues(const Settings& settings) {
-    HKEY key = nullptr;
-    LONG error = RegOpenKeyExA(HKEY_LOCAL_MACHINE, ServiceKeyPath().c_str(), 0, KEY_SET_VALUE, &key);
+    HKEY opened = nullptr;
+    LONG error = RegOpenKeyExA(HKEY_LOCAL_MACHINE, ServiceKeyPath().c_str(), 0, KEY_SET_VALUE, &opened);
     if (error != ERROR_SUCCESS) {
         return Failed("RegOpenKeyExA", static_cast<DWORD>(error));
     }
+    const common::UniqueRegistryKey owned(opened);
+    HKEY key = owned.Get();
     auto setDword = [key](const char* name, DWORD value) {
         return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     };
@@ -145,7 +114,6 @@ std::string SetValues(const Settings& settings) {
     if (error == ERROR_SUCCESS) {
         error = settings.Names.empty() ? ERROR_SUCCESS : setText("PortNames", settings.Names);
     }
-    RegCloseKey(key);
     return error == ERROR_SUCCESS ? "" : Failed("RegSetValueExA", static_cast<DWORD>(error));
 }
 
@@ -163,7 +131,7 @@ std::string NativeServiceTool() {
 
 std::string RunQuietly(const std::string& program, std::string commandLine) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    FileHandle nul(
+    common::UniqueFile nul(
         CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -176,8 +144,8 @@ std::string RunQuietly(const std::string& program, std::string commandLine) {
                         &startup, &info)) {
         return Failed(("starting " + program).c_str());
     }
-    FileHandle process(info.hProcess);
-    FileHandle thread(info.hThread);
+    common::UniqueKernelObject process(info.hProcess);
+    common::UniqueKernelObject thread(info.hThread);
     if (WaitForSingleObject(process.Get(), kStateWaitMs) != WAIT_OBJECT_0) {
         TerminateProcess(process.Get(), 1);
         return program + " did not end within " + std::to_string(kStateWaitMs) + " ms";
@@ -254,11 +222,11 @@ std::string Install(const Settings& settings, const std::string& driverPath) {
 }
 
 std::string Start() {
-    ServiceHandle manager = OpenManager();
+    common::UniqueService manager = OpenManager();
     if (!manager) {
         return Failed("OpenSCManagerA");
     }
-    ServiceHandle service(OpenServiceA(manager.Get(), kServiceName, SERVICE_START | SERVICE_QUERY_STATUS));
+    common::UniqueService service(OpenServiceA(manager.Get(), kServiceName, SERVICE_START | SERVICE_QUERY_STATUS));
     if (!service) {
         return Failed("OpenServiceA");
     }
@@ -269,11 +237,11 @@ std::string Start() {
 }
 
 std::string Stop() {
-    ServiceHandle manager = OpenManager();
+    common::UniqueService manager = OpenManager();
     if (!manager) {
         return Failed("OpenSCManagerA");
     }
-    ServiceHandle service(OpenServiceA(manager.Get(), kServiceName, SERVICE_STOP | SERVICE_QUERY_STATUS));
+    common::UniqueService service(OpenServiceA(manager.Get(), kServiceName, SERVICE_STOP | SERVICE_QUERY_STATUS));
     if (!service) {
         const DWORD error = GetLastError();
         return error == ERROR_SERVICE_DOES_NOT_EXIST ? "" : Failed("OpenServiceA", error);
@@ -290,12 +258,12 @@ std::string Remove() {
     if (!problem.empty()) {
         return problem;
     }
-    ServiceHandle manager = OpenManager();
+    common::UniqueService manager = OpenManager();
     if (!manager) {
         return Failed("OpenSCManagerA");
     }
     {
-        ServiceHandle service(OpenServiceA(manager.Get(), kServiceName, DELETE));
+        common::UniqueService service(OpenServiceA(manager.Get(), kServiceName, DELETE));
         if (!service) {
             const DWORD error = GetLastError();
             return error == ERROR_SERVICE_DOES_NOT_EXIST ? "" : Failed("OpenServiceA", error);

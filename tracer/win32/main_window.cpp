@@ -45,7 +45,7 @@ LRESULT OnCreate(HWND window) {
     if (state->LogToDisk != 0) {
         ShowLogTick(*state);
     }
-    common::MoveToRememberedRectangle(window, {state->Left, state->Top, state->Width, state->Height});
+    common::MoveToRememberedRectangle(window, state->Window);
     WriteBannerNow(*state);
     SetTimer(window, kTraceTimer, kTracePeriodMs, nullptr);
     return 0;
@@ -54,10 +54,7 @@ LRESULT OnCreate(HWND window) {
 // The exit's saves: the placement and the log choice to vizo.ini, the log closed.
 void SaveOnExit(HWND window, TracerState& state) {
     if (const auto recorded = common::RecordedRectangle(window)) {
-        state.Left = recorded->Left;
-        state.Top = recorded->Top;
-        state.Width = recorded->Width;
-        state.Height = recorded->Height;
+        state.Window = *recorded;
     }
     // LogToDisk stays as it is, so the next start logs again.
     state.Log.Close();

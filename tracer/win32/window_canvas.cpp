@@ -3,28 +3,28 @@
 namespace vizo {
 
 bool WindowCanvas::Begin() {
-    dc_ = GetDC(window_);
-    if (dc_ == nullptr) {
+    dc_.emplace(window_);
+    if (!*dc_) {
+        dc_.reset();
         return false;
     }
-    oldPen_ = SelectObject(dc_, GetStockObject(WHITE_PEN));
-    oldBrush_ = SelectObject(dc_, GetStockObject(WHITE_BRUSH));
+    pen_.emplace(dc_->Get(), GetStockObject(WHITE_PEN));
+    brush_.emplace(dc_->Get(), GetStockObject(WHITE_BRUSH));
     return true;
 }
 
 void WindowCanvas::End() {
-    SelectObject(dc_, oldPen_);
-    SelectObject(dc_, oldBrush_);
-    ReleaseDC(window_, dc_);
-    dc_ = nullptr;
+    brush_.reset();
+    pen_.reset();
+    dc_.reset();
 }
 
 void WindowCanvas::Blank(int left, int top, int right, int bottom) {
-    Rectangle(dc_, left, top, right, bottom);
+    Rectangle(dc_->Get(), left, top, right, bottom);
 }
 
 void WindowCanvas::Text(int x, int y, const char* text) {
-    TextOutA(dc_, x, y, text, lstrlenA(text));
+    TextOutA(dc_->Get(), x, y, text, lstrlenA(text));
 }
 
 }  // namespace vizo

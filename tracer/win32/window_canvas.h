@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
+
 #include <windows.h>
 
+#include "common/win32/scoped.h"
 #include "tracer/trace_screen.h"
 
 namespace vizo {
@@ -19,9 +22,10 @@ public:
 
 private:
     HWND window_;
-    HDC dc_ = nullptr;
-    HGDIOBJ oldPen_ = nullptr;
-    HGDIOBJ oldBrush_ = nullptr;
+    // From Begin to End; released in the reverse order of their making.
+    std::optional<common::ScopedDC> dc_;
+    std::optional<common::ScopedSelection> pen_;
+    std::optional<common::ScopedSelection> brush_;
 };
 
 }  // namespace vizo
