@@ -4,6 +4,7 @@
 
 #include "common/prompter.h"
 #include "common/win32/dialogs.h"
+#include "common/win32/program_shell.h"
 #include "common/win32/window_rectangle.h"
 #include "monitor/about_text.h"
 #include "monitor/files/settings_file.h"
@@ -202,8 +203,7 @@ void RemoveClickedColumn(HWND window, ViewState& view) {
 void EditReport(HWND window) {
     std::string name = "*.txt";
     if (common::PickFileName(window, false, name, "REPORTS", nullptr) == 0) {
-        const std::string command = "notepad.exe " + name;
-        WinExec(command.c_str(), SW_RESTORE);
+        common::OpenInNotepad(name);
     }
     g_app.RestoreStartDirectory();
 }
@@ -266,12 +266,6 @@ void ChooseFont(HWND window, const FontSpec& current) {
     ClampScroll(*view, bars);
 }
 
-void ShowAbout(HWND window) {
-    char text[256];
-    wsprintfA(text, kAboutFormat, kMonitorVersion);
-    MessageBoxA(window, text, kAboutCaption, MB_OK);
-}
-
 LRESULT OnCommand(HWND window, WPARAM wParam) {
     ViewState* view = ViewOf(window);
     if (view == nullptr) {
@@ -290,7 +284,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
         case IDM_EXIT: DestroyWindow(window); break;
         case IDM_EDIT_REPORT: EditReport(window); break;
         case IDM_HELP: common::OpenHelpTopic(1); break;
-        case IDM_ABOUT: ShowAbout(window); break;
+        case IDM_ABOUT: common::ShowAbout(window, kAboutFormat, kMonitorVersion, kAboutCaption); break;
         case IDM_REMOVE: RemoveClickedColumn(window, *view); break;
         case IDM_RESET: ResetStatistics(window, *view); break;
         case IDM_PROPERTIES: EditHitColumn(window, *view); break;
@@ -308,14 +302,8 @@ void PaintView(HDC dc, const ViewState& view, const RECT& area) {
 }
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.cbWndExtra = sizeof(LONG_PTR);  // the view state pointer
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, "zorvel");
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassA(&windowClass) != 0;
+    // No class cursor: the grid sets the arrow, sizing or moving one itself.
+    return common::RegisterMainWindowClass(instance, MainWindowProc, kWindowClass, "zorvel", nullptr);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include "common/app_identity.h"
 #include "common/write_outcome.h"
 #include "common/win32/dialogs.h"
+#include "common/win32/program_shell.h"
 #include "common/win32/time_stamp.h"
 #include "common/win32/window_rectangle.h"
 #include "resources/vizo_ids.h"
@@ -162,14 +163,7 @@ void ViewLog(TracerState& state) {
         ChooseDiskLog(state, true);
         ShowLogTick(state);
     }
-    const std::string command = std::string("notepad.exe ") + kLogFileName;
-    WinExec(command.c_str(), SW_RESTORE);
-}
-
-void ShowAbout(HWND window) {
-    char text[256];
-    wsprintfA(text, kAboutFormat, kVersionText);
-    MessageBoxA(window, text, kAboutCaption, MB_OK);
+    common::OpenInNotepad(kLogFileName);
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam) {
@@ -184,7 +178,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
         case IDM_VIEW_DISK_LOG: ViewLog(*state); break;
         case IDM_EXIT: DestroyWindow(window); break;
         case IDM_HELP: common::OpenHelpTopic(1); break;
-        case IDM_ABOUT: ShowAbout(window); break;
+        case IDM_ABOUT: common::ShowAbout(window, kAboutFormat, kVersionText, kAboutCaption); break;
         default: break;
     }
     return 0;
@@ -200,15 +194,8 @@ void WriteBannerNow(TracerState& state) {
 }
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.cbWndExtra = sizeof(LONG_PTR);  // the TracerState pointer
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, "vizo");
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassA(&windowClass) != 0;
+    return common::RegisterMainWindowClass(instance, MainWindowProc, kWindowClass, "vizo",
+                                           LoadCursorA(nullptr, IDC_ARROW));
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
