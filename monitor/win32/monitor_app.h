@@ -12,6 +12,7 @@
 #include "monitor/driver/driver_link.h"
 #include "monitor/driver/port_source.h"
 #include "monitor/program_settings.h"
+#include "monitor/stats/metrics_file.h"
 #include "monitor/stats/port_tables.h"
 #include "monitor/stats/sampling_cycle.h"
 #include "monitor/win32/gdi_handles.h"
@@ -39,6 +40,7 @@ struct MonitorApp {
     std::unique_ptr<DriverLink> Driver;
     std::unique_ptr<PortSource> Simulated;
     std::unique_ptr<SamplingCycle> Cycle;
+    std::unique_ptr<MetricsPublisher> Metrics;
 
     PortSource& Source() { return Simulation ? *Simulated : static_cast<PortSource&>(*Driver); }
     // Every file chooser leaves the current directory where the user went.
