@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -70,33 +71,93 @@ std::string MetricsPath(const std::string& file, const std::string& startDirecto
     return absolute ? file : startDirectory + "\\" + file;
 }
 
+MetricsWriteOutcome WriteMetricsFile(const std::string& path, const std::string& text) {
+    errno = 0;
+    const common::WriteResult result = common::ReplaceWholeFile(path, [&text](std::FILE* out) {
+        return std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    });
+    return MetricsWriteOutcome{result, result == common::WriteResult::Ok ? 0 : errno};
+}
+
 MetricsPublisher::MetricsPublisher(const ProgramSettings& settings, const PortTables& tables, common::Alerts& alerts,
                                    std::string path)
     : settings_(settings), tables_(tables), alerts_(alerts), path_(std::move(path)) {}
 
+MetricsPublisher::~MetricsPublisher() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    if (writer_.joinable()) {
+        writer_.join();
+    }
+}
+
 void MetricsPublisher::Sampled(int64_t unixTime, bool due) {
+    TellOutcome();
     lastSample_ = unixTime;
     if (due) {
-        Write(true);
+        Submit(true);
     }
 }
 
 void MetricsPublisher::Stopped() {
-    Write(false);
+    Submit(false);
+    WaitIdle();
+    TellOutcome();
 }
 
-void MetricsPublisher::Write(bool up) {
+void MetricsPublisher::WaitIdle() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return !pending_ && !writing_; });
+}
+
+void MetricsPublisher::Submit(bool up) {
     if (settings_.Metrics.File.empty()) {
         return;
     }
-    const std::string text =
+    std::string text =
         FormatMetricsFile(tables_, settings_.Metrics.Board, MetricsMoment{up, lastSample_, settings_.UpdateTime});
-    errno = 0;
-    const common::WriteResult result = common::ReplaceWholeFile(path_, [&text](std::FILE* out) {
-        return std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    });
-    const int error = errno;
-    if (result == common::WriteResult::Ok) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        pending_ = std::move(text);
+        if (!writer_.joinable()) {
+            writer_ = std::thread(&MetricsPublisher::Run, this);
+        }
+    }
+    changed_.notify_all();
+}
+
+void MetricsPublisher::Run() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return pending_ || stopping_; });
+        if (!pending_) {
+            return;
+        }
+        const std::string text = std::move(*pending_);
+        pending_.reset();
+        writing_ = true;
+        lock.unlock();
+        const MetricsWriteOutcome outcome = WriteMetricsFile(path_, text);
+        lock.lock();
+        outcome_ = outcome;
+        writing_ = false;
+        changed_.notify_all();
+    }
+}
+
+void MetricsPublisher::TellOutcome() {
+    std::optional<MetricsWriteOutcome> outcome;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        outcome.swap(outcome_);
+    }
+    if (!outcome) {
+        return;
+    }
+    if (outcome->Result == common::WriteResult::Ok) {
         failureShown_ = false;
         return;
     }
@@ -105,7 +166,7 @@ void MetricsPublisher::Write(bool up) {
     }
     // Set before the box: ticks go on inside its message loop.
     failureShown_ = true;
-    alerts_.Alert("Could not write the metrics file " + path_ + ": " + FailureReason(result, error) +
+    alerts_.Alert("Could not write the metrics file " + path_ + ": " + FailureReason(outcome->Result, outcome->Error) +
                   ". The monitor tries again at every minute end.");
 }
 

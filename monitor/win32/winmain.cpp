@@ -30,6 +30,7 @@ void ExitSequence() {
         SaveStatistics(kStatisticsFileName, g_app.Tables->Records);
     }
     g_app.Cycle.reset();
+    g_app.Metrics.reset();
     g_app.Tables.reset();
     if (g_app.Driver) {
         g_app.Driver->Close();

@@ -67,23 +67,28 @@ TEST(MetricsFile, AFailureShowsOneBoxUntilAWriteSucceedsAndLeavesThePreviousFile
     MetricsPublisher publisher(settings, *tables, alerts, path);
     const auto read = [&] { return dir.Read("textfile/zorvel.prom"); };
 
-    publisher.Sampled(100, true);
-    publisher.Sampled(102, false);
-    publisher.Sampled(160, true);
+    // A failure is told at the next counter read after the write gave up.
+    const auto sampleAndSettle = [&](int64_t time) {
+        publisher.Sampled(time, true);
+        publisher.WaitIdle();
+        publisher.Sampled(time + 2, false);
+    };
+    sampleAndSettle(100);
+    sampleAndSettle(160);
     ASSERT_EQ(1u, alerts.Shown.size());
     EXPECT_EQ("Could not write the metrics file " + path +
                   ": No such file or directory. The monitor tries again at every minute end.",
               alerts.Shown[0]);
 
     std::filesystem::create_directory(folder);
-    publisher.Sampled(220, true);
+    sampleAndSettle(220);
     const std::string written = read();
     EXPECT_NE(std::string::npos, written.find("zorvel_up 1\n"));
     EXPECT_NE(std::string::npos, written.find("zorvel_last_sample_timestamp_seconds 220\n"));
 
     // The temporary file cannot be created while a folder holds its name.
     std::filesystem::create_directory(path + ".tmp");
-    publisher.Sampled(280, true);
+    sampleAndSettle(280);
     publisher.Stopped();
     EXPECT_EQ(2u, alerts.Shown.size());
     EXPECT_EQ(written, read());
@@ -91,7 +96,7 @@ TEST(MetricsFile, AFailureShowsOneBoxUntilAWriteSucceedsAndLeavesThePreviousFile
     std::filesystem::remove(path + ".tmp");
     publisher.Stopped();
     EXPECT_NE(std::string::npos, read().find("zorvel_up 0\n"));
-    EXPECT_NE(std::string::npos, read().find("zorvel_last_sample_timestamp_seconds 280\n"));
+    EXPECT_NE(std::string::npos, read().find("zorvel_last_sample_timestamp_seconds 282\n"));
     EXPECT_EQ(2u, alerts.Shown.size());
 }
 
