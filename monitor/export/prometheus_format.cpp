@@ -10,14 +10,13 @@ public:
     explicit ReportRows(const PortRows& rows) : rows_(rows) {}
     size_t RowCount() const override { return rows_.Rows.size(); }
     const std::string& PortName(size_t row) const override { return rows_.Rows[row].Name; }
-    bool AppendValue(int statistic, size_t row, std::string& text) const override {
+    std::optional<std::string_view> Value(int statistic, size_t row, char (&)[16]) const override {
         const auto& values = rows_.Rows[row].Values;
         const auto value = values.find(statistic);
         if (value == values.end() || !IsIntegerText(value->second)) {
-            return false;
+            return std::nullopt;
         }
-        text += value->second;
-        return true;
+        return std::string_view(value->second);
     }
 
 private:

@@ -1,5 +1,7 @@
 #include "monitor/stats/metric_text.h"
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -96,34 +98,50 @@ std::set<std::string> AppendStatisticFamilies(std::string& text, const MetricRow
         labels[row] = "{" + boardLabel + "port=\"" + Escaped(name, true) + "\"} ";
         firstOfName[row] = rowOfName.emplace(name, row).first->second;
     }
+    size_t longestLabel = 0;
+    for (const std::string& label : labels) {
+        longestLabel = std::max(longestLabel, label.size());
+    }
     std::set<std::string> repeated;
     std::vector<char> taken(count);
+    char scratch[16];
     for (int s = 0; s < kMetricCount; ++s) {
         const MetricInfo& metric = kMetrics[s];
         const size_t familyStart = text.size();
         AppendHeader(text, metric.Metric, std::string(metric.Statistic) + ": " + metric.Help,
                      metric.Type == MetricType::Counter ? "counter" : "gauge");
         const size_t samplesStart = text.size();
+        const std::string_view name = metric.Metric;
         std::fill(taken.begin(), taken.end(), 0);
+        // Written in place into room for the usual value of up to ten digits:
+        // 7,168 samples of 128 ports through appends cost twice as much.
+        size_t end = samplesStart;
+        text.resize(end + count * (name.size() + longestLabel + 11));
         for (size_t row = 0; row < count; ++row) {
-            const size_t lineStart = text.size();
-            text += metric.Metric;
-            text += labels[row];
-            if (!rows.AppendValue(s, row, text)) {
-                text.resize(lineStart);
+            const std::optional<std::string_view> value = rows.Value(s, row, scratch);
+            if (!value) {
                 continue;
             }
             if (taken[firstOfName[row]]) {
-                text.resize(lineStart);
                 repeated.insert(rows.PortName(row));
                 continue;
             }
             taken[firstOfName[row]] = 1;
-            text += '\n';
+            const std::string& label = labels[row];
+            const size_t length = name.size() + label.size() + value->size() + 1;
+            if (end + length > text.size()) {
+                text.resize(end + length + (count - row) * (name.size() + longestLabel + 11));
+            }
+            char* out = &text[end];
+            std::memcpy(out, name.data(), name.size());
+            out += name.size();
+            std::memcpy(out, label.data(), label.size());
+            out += label.size();
+            std::memcpy(out, value->data(), value->size());
+            out[value->size()] = '\n';
+            end += length;
         }
-        if (text.size() == samplesStart) {
-            text.resize(familyStart);
-        }
+        text.resize(end == samplesStart ? familyStart : end);
     }
     return repeated;
 }

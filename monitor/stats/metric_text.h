@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 
 namespace zorvel {
 
@@ -16,9 +17,10 @@ public:
     virtual ~MetricRows() = default;
     virtual size_t RowCount() const = 0;
     virtual const std::string& PortName(size_t row) const = 0;
-    // Appends the row's value of catalogue statistic `statistic` as a plain
-    // unsigned decimal, or returns false (and appends nothing) when it has none.
-    virtual bool AppendValue(int statistic, size_t row, std::string& text) const = 0;
+    // The row's value of catalogue statistic `statistic` as a plain unsigned
+    // decimal, written into `scratch` or pointing at text the rows keep; none
+    // when the row has no such value.
+    virtual std::optional<std::string_view> Value(int statistic, size_t row, char (&scratch)[16]) const = 0;
 };
 
 // The label pairs a board adds before "port", as `board="..."`, or nothing.

@@ -25,11 +25,10 @@ public:
     }
     size_t RowCount() const override { return names_.size(); }
     const std::string& PortName(size_t row) const override { return names_[row]; }
-    bool AppendValue(int statistic, size_t row, std::string& text) const override {
-        char digits[16];
+    std::optional<std::string_view> Value(int statistic, size_t row, char (&scratch)[16]) const override {
         const uint32_t value = StatisticValue(tables_, statistic + 1, static_cast<int>(row));
-        text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-        return true;
+        return std::string_view(scratch,
+                                static_cast<size_t>(std::to_chars(scratch, scratch + sizeof scratch, value).ptr - scratch));
     }
 
 private:
