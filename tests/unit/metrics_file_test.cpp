@@ -113,3 +113,18 @@ TEST(MetricsFile, WithoutAFileNothingIsWritten) {
 }
 
 }  // namespace
+
+TEST(MetricsFile, ARelativePathIsTakenFromTheStartDirectory) {
+    const struct {
+        const char* File;
+        const char* Path;
+    } cases[] = {
+        {"C:\\prom\\zorvel.prom", "C:\\prom\\zorvel.prom"},
+        {"\\\\server\\share\\zorvel.prom", "\\\\server\\share\\zorvel.prom"},
+        {"\\prom\\zorvel.prom", "\\prom\\zorvel.prom"},
+        {"prom\\zorvel.prom", "D:\\hall\\prom\\zorvel.prom"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.Path, MetricsPath(c.File, "D:\\hall")) << c.File;
+    }
+}
