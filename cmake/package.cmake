@@ -1,6 +1,6 @@
 # The release ZIP of a Windows build: the two programs, the export program, the
-# stand-in driver and its control program, README.txt (CR LF) and the guide as
-# one HTML page.
+# stand-in driver and its control program, README.txt (CR LF), the guide as one
+# HTML page and the monitoring kit.
 # "cpack" in the build folder writes it into build/package.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(TARNEL_PACKAGE_SYSTEM win64)
@@ -32,6 +32,9 @@ install(TARGETS zorvel vizo zorvel-export standin_ctl RUNTIME DESTINATION .)
 install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/tarnel_standin.sys ${CMAKE_BINARY_DIR}/package/README.txt
         DESTINATION .)
 install(FILES ${guide_html} DESTINATION docs)
+install(FILES ${PROJECT_SOURCE_DIR}/monitoring/zorvel-rules.yml ${PROJECT_SOURCE_DIR}/monitoring/zorvel-dashboard.json
+              ${PROJECT_SOURCE_DIR}/monitoring/prometheus.yml
+        DESTINATION monitoring)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME tarnelport-tools)

@@ -1,6 +1,7 @@
 #include "common/settings_reader.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "common/settings_line.h"
 
@@ -34,17 +35,16 @@ void HandleLine(char* buffer, int& section_state, SettingsReaderHandler& handler
 
 }  // namespace
 
-bool ReadSectionedFile(const char* path, SettingsReaderHandler& handler) {
+bool ReadSectionedFile(const char* path, SettingsReaderHandler& handler, size_t lineLimit) {
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr)
         return false;
 
-    // Longer physical lines arrive as 199-character pieces, each classified as
-    // a line of its own; no setting needs more, so nothing is grown or joined.
-    char buffer[200];
+    // Nothing is grown or joined: each file's limit is what its longest setting needs.
+    std::vector<char> buffer(lineLimit);
     int section_state = 0;
-    while (!std::ferror(file) && std::fgets(buffer, sizeof buffer, file)) {
-        HandleLine(buffer, section_state, handler);
+    while (!std::ferror(file) && std::fgets(buffer.data(), static_cast<int>(buffer.size()), file)) {
+        HandleLine(buffer.data(), section_state, handler);
     }
     std::fclose(file);
     return true;

@@ -1,6 +1,8 @@
 // The one line-reading procedure behind every settings and view file reader.
 #pragma once
 
+#include <cstddef>
+
 namespace common {
 
 // FindKeyword(name, sections) + 1, i.e. 0 for a name not in the table.
@@ -32,7 +34,9 @@ public:
 };
 
 // Reads the file line by line, feeding the handler. Returns false only when
-// the file cannot be opened; what that means is the caller's decision.
-bool ReadSectionedFile(const char* path, SettingsReaderHandler& handler);
+// the file cannot be opened; what that means is the caller's decision. Longer
+// physical lines than `lineLimit` - 1 characters arrive in pieces, each
+// classified as a line of its own.
+bool ReadSectionedFile(const char* path, SettingsReaderHandler& handler, size_t lineLimit = 200);
 
 }  // namespace common

@@ -6,6 +6,14 @@
 
 namespace zorvel {
 
+// The optional [metrics] section: where the monitor writes its figures for a
+// monitoring system, and the board label they carry.
+struct MetricsSettings {
+    bool Present = false;  // the file has the section, so a save writes it back
+    std::string File;      // no file, no writing
+    std::string Board;     // empty: no board label
+};
+
 struct ProgramSettings {
     int UpdateTime = 2;  // seconds between samples
     int HourSingle = 0;  // report choices 0 to 3
@@ -14,6 +22,7 @@ struct ProgramSettings {
     int DayMulti = 0;
     std::string HourSpawn;
     std::string DaySpawn;
+    MetricsSettings Metrics;
 };
 
 // The timer period for UpdateTime: 0 or less samples every second, and a period

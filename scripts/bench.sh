@@ -43,6 +43,8 @@ pairs=(
   "TickOver128Ports CopyRecordTable 2"
   "CellTextsOfAFullGrid FormatFullGridBaseline 1.5"
   "ReportAllMultiple128 WriteReportBytesBaseline 2"
+  "MetricsFile128 MetricsFileBytesBaseline 2"
+  "TickOver128PortsEndingAMinuteWithMetrics TickOver128PortsEndingAMinute -"
   "TraceAppendRefresh10084 CopyTraceBufferBaseline -"
 )
 names=()

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "monitor/export/metric_table.h"
+#include "monitor/stats/metric_table.h"
 #include "monitor/stats/statistic_values.h"
 #include "monitor/stats/statistics_file.h"
 

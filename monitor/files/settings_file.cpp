@@ -7,23 +7,46 @@
 #include "common/settings_reader.h"
 #include "common/whole_file.h"
 #include "common/write_outcome.h"
+#include "monitor/stats/metrics_file.h"
 
 namespace zorvel {
 namespace {
 
-const char* const kSections[] = {"program", nullptr};
+const char* const kSections[] = {"program", "metrics", nullptr};
+enum Section { kNoSection, kProgram, kMetrics };
 enum Key { kUpdateTime, kHourSingle, kHourMulti, kHourSpawn, kDaySingle, kDayMulti, kDaySpawn };
 const char* const kKeys[] = {"UpdateTime", "HourSingle", "HourMulti", "HourSpawn",
                              "DaySingle",  "DayMulti",   "DaySpawn",  nullptr};
+enum MetricsKey { kFile, kBoard };
+const char* const kMetricsKeys[] = {"File", "Board", nullptr};
+
+// A File line holds a whole path, and Windows paths reach 32,767 characters.
+constexpr size_t kLineLimit = 32768 + 16;
 
 class SettingsHandler : public common::SettingsReaderHandler {
 public:
     SettingsHandler(ProgramSettings& settings, common::Alerts& alerts) : settings_(settings), alerts_(alerts) {}
 
     const char* const* SectionTable() const override { return kSections; }
-    const char* const* KeyTable(int) const override { return kKeys; }
+    const char* const* KeyTable(int section) const override { return section == kMetrics ? kMetricsKeys : kKeys; }
 
-    void OnEntry(int, int key, const char*, char* value) override {
+    int OnSection(const char* name) override {
+        const int section = common::SectionStateFromTable(name, kSections);
+        if (section == kMetrics) {
+            settings_.Metrics.Present = true;
+        }
+        return section;
+    }
+
+    void OnEntry(int section, int key, const char*, char* value) override {
+        if (section == kMetrics) {
+            if (key == kFile) {
+                settings_.Metrics.File = value;
+            } else {
+                settings_.Metrics.Board = std::string(value).substr(0, kBoardLimit);
+            }
+            return;
+        }
         switch (key) {
             case kUpdateTime: settings_.UpdateTime = common::IntValue(value); break;
             case kHourSingle: settings_.HourSingle = common::IntValue(value); break;
@@ -36,7 +59,11 @@ public:
         }
     }
 
-    void OnBadKey(int, const char* key, const char* value) override {
+    // Other keys of the metrics section are left for later versions.
+    void OnBadKey(int section, const char* key, const char* value) override {
+        if (section == kMetrics) {
+            return;
+        }
         alerts_.Alert(common::FormatMessageTextF("Bad program section key:%s, val:%s", key, value));
     }
 
@@ -55,7 +82,7 @@ bool WriteLine(std::FILE* out, const char* key, const std::string& text) {
 
 int ReadSettingsFile(const char* path, ProgramSettings& settings, common::Alerts& alerts) {
     SettingsHandler handler(settings, alerts);
-    if (!common::ReadSectionedFile(path, handler)) {
+    if (!common::ReadSectionedFile(path, handler, kLineLimit)) {
         settings.UpdateTime = 2;
         return 1;
     }
@@ -71,6 +98,11 @@ int WriteSettingsFile(const char* path, const ProgramSettings& settings, common:
         ok = common::WriteIntSetting(out, "DaySingle", settings.DaySingle) && ok;
         ok = common::WriteIntSetting(out, "DayMulti", settings.DayMulti) && ok;
         ok = WriteLine(out, "DaySpawn", settings.DaySpawn) && ok;
+        if (settings.Metrics.Present) {
+            ok = std::fputs("[metrics]\r\n", out) >= 0 && ok;
+            ok = WriteLine(out, "File", settings.Metrics.File) && ok;
+            ok = WriteLine(out, "Board", settings.Metrics.Board) && ok;
+        }
         return ok;
     });
     return common::ReportWriteOutcome(result, path, alerts);

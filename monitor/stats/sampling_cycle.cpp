@@ -51,7 +51,8 @@ bool SamplingCycle::Tick(ViewState& view) {
     if (source_.Request(kRequestCounterRead) != kStatusOk) {
         return Fail(kCommErrorText);
     }
-    if (state_ == kFirstTick) {
+    const bool firstRead = state_ == kFirstTick;
+    if (firstRead) {
         StartRun();
     }
     const uint32_t now = clock_.TickCount();
@@ -61,7 +62,11 @@ bool SamplingCycle::Tick(ViewState& view) {
     minuteTime_ += elapsed;
     SamplePorts(ports, elapsed);
     previousTick_ = now;
-    CheckMinute(ports);
+    const bool minuteEnded = CheckMinute(ports);
+    host_.Sampled(firstRead || minuteEnded);
+    if (closing_) {
+        return false;
+    }
     if (!CloseHour(view, ports) || !CloseDay(view, ports)) {
         return false;
     }
@@ -102,10 +107,10 @@ void SamplingCycle::SamplePorts(int ports, uint32_t elapsed) {
     }
 }
 
-void SamplingCycle::CheckMinute(int ports) {
+bool SamplingCycle::CheckMinute(int ports) {
     const common::LocalTime time = clock_.Now();
     if (time.Minute == minute_) {
-        return;
+        return false;
     }
     minute_ = time.Minute;
     for (int port = 0; port <= ports; ++port) {
@@ -120,6 +125,7 @@ void SamplingCycle::CheckMinute(int ports) {
         }
     }
     minuteTime_ = 0;
+    return true;
 }
 
 // The flags are cleared before the work so that a tick nested in a report's

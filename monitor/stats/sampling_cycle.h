@@ -30,6 +30,9 @@ public:
     virtual void RunHourReports(ViewState& view) = 0;
     virtual void WriteSettingsFile() = 0;
     virtual void RunDayReports(ViewState& view) = 0;
+    // After every counter read, once the minute's figures are rolled over;
+    // `minuteEnded` after the first read of a run and at every minute end.
+    virtual void Sampled(bool minuteEnded) = 0;
     // The tick is over: show the new figures.
     virtual void Repaint(ViewState& view) = 0;
     // Where a failed save of the statistics is said.
@@ -61,7 +64,7 @@ private:
     void FitRowCount(ViewState& view, int ports);
     uint32_t Elapsed(uint32_t now) const;
     void SamplePorts(int ports, uint32_t elapsed);
-    void CheckMinute(int ports);
+    bool CheckMinute(int ports);
     bool CloseHour(ViewState& view, int ports);
     bool CloseDay(ViewState& view, int ports);
 

@@ -73,6 +73,7 @@ LRESULT OnEndSession(HWND window, WPARAM ending) {
     }
     g_app.Alerts.Quiet = true;
     g_app.RestoreStartDirectory();
+    g_app.Metrics->Stopped();
     SaveViewOnClose(window, *view, g_app.Alerts);
     if (!g_app.Cycle->LostDriver()) {
         SaveProgramFiles();

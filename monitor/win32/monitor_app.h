@@ -8,14 +8,15 @@
 
 #include "common/win32/alert_box_sink.h"
 #include "common/win32/device_opener.h"
+#include "common/win32/scoped.h"
 #include "common/win32/single_instance.h"
 #include "common/win32/system_clock.h"
 #include "monitor/driver/driver_link.h"
-#include "monitor/stats/port_source.h"
 #include "monitor/program_settings.h"
+#include "monitor/stats/metrics_file.h"
+#include "monitor/stats/port_source.h"
 #include "monitor/stats/port_tables.h"
 #include "monitor/stats/sampling_cycle.h"
-#include "common/win32/scoped.h"
 
 namespace zorvel {
 
@@ -40,6 +41,7 @@ struct MonitorApp {
     std::unique_ptr<DriverLink> Driver;
     std::unique_ptr<PortSource> Simulated;
     std::unique_ptr<SamplingCycle> Cycle;
+    std::unique_ptr<MetricsPublisher> Metrics;
     common::SingleInstance FolderLock;
     // The session's end has saved the files; the process may be ended any time.
     bool SessionEnded = false;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <ctime>
+
 #include "common/win32/dialogs.h"
 #include "monitor/about_text.h"
 #include "monitor/files/settings_file.h"
@@ -55,6 +57,10 @@ void WindowSamplingHost::WriteSettingsFile() {
 void WindowSamplingHost::RunDayReports(ViewState& view) {
     WindowsReportEnvironment environment;
     zorvel::RunDayReports(ReportsFor(view, environment), g_app.Settings);
+}
+
+void WindowSamplingHost::Sampled(bool minuteEnded) {
+    g_app.Metrics->Sampled(static_cast<int64_t>(std::time(nullptr)), minuteEnded);
 }
 
 void WindowSamplingHost::Repaint(ViewState& view) {

@@ -14,6 +14,7 @@ public:
     void RunHourReports(ViewState& view) override;
     void WriteSettingsFile() override;
     void RunDayReports(ViewState& view) override;
+    void Sampled(bool minuteEnded) override;
     void Repaint(ViewState& view) override;
     common::Alerts& Alerts() override;
 };

@@ -25,11 +25,13 @@ namespace {
 WindowSamplingHost g_samplingHost;
 
 void ExitSequence() {
+    g_app.Metrics->Stopped();
     // A lost driver or the session's end has saved them already.
     if (!g_app.Cycle->LostDriver() && !g_app.SessionEnded) {
         SaveProgramFiles();
     }
     g_app.Cycle.reset();
+    g_app.Metrics.reset();
     g_app.Tables.reset();
     if (g_app.Driver) {
         g_app.Driver->Close();
@@ -70,6 +72,8 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
     g_app.StatisticCount = CountStatistics();
     LoadStatistics(kStatisticsFileName, g_app.Tables->Records);
     ReadSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
+    g_app.Metrics = std::make_unique<MetricsPublisher>(
+        g_app.Settings, *g_app.Tables, g_app.Alerts, MetricsPath(g_app.Settings.Metrics.File, g_app.StartDirectory));
 
     g_app.Driver = std::make_unique<DriverLink>(g_app.DeviceOpener, g_app.PlatformId, *g_app.Tables);
     g_app.Simulated = std::make_unique<SimulatedSource>(*g_app.Tables);

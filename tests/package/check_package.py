@@ -14,7 +14,8 @@ import sys
 import zipfile
 
 PROGRAMS = ["standin_ctl.exe", "vizo.exe", "zorvel-export.exe", "zorvel.exe"]
-FILES = sorted(PROGRAMS + ["README.txt", "docs/guide.html", "tarnel_standin.sys"])
+KIT = ["monitoring/prometheus.yml", "monitoring/zorvel-dashboard.json", "monitoring/zorvel-rules.yml"]
+FILES = sorted(PROGRAMS + KIT + ["README.txt", "docs/guide.html", "tarnel_standin.sys"])
 MACHINES = {"win32": (0x14C, 0x10B), "win64": (0x8664, 0x20B)}
 NATIVE_SUBSYSTEM = 1
 

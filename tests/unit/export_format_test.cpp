@@ -7,7 +7,7 @@
 
 #include "monitor/export/export_formats.h"
 #include "monitor/export/export_run.h"
-#include "monitor/export/metric_table.h"
+#include "monitor/stats/metric_table.h"
 #include "monitor/stats/catalogue.h"
 #include "monitor/stats/statistic_values.h"
 #include "monitor/stats/statistics_file.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "monitor/export/input_file.h"
-#include "monitor/export/metric_table.h"
+#include "monitor/stats/metric_table.h"
 #include "monitor/grid/columns.h"
 #include "monitor/stats/cell_text.h"
 #include "monitor/stats/catalogue.h"

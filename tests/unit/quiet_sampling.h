@@ -27,6 +27,7 @@ struct QuietHost : zorvel::SamplingHost {
     void RunHourReports(zorvel::ViewState&) override {}
     void WriteSettingsFile() override {}
     void RunDayReports(zorvel::ViewState&) override {}
+    void Sampled(bool) override {}
     void Repaint(zorvel::ViewState&) override {}
     common::Alerts& Alerts() override { return alerts; }
     QuietAlerts alerts;

@@ -56,6 +56,9 @@ struct RecordingHost : SamplingHost {
     void RunHourReports(ViewState&) override { Record("hour reports"); }
     void WriteSettingsFile() override { Record("settings"); }
     void RunDayReports(ViewState&) override { Record("day reports"); }
+    // Kept apart from Calls, which would otherwise hold one entry per tick.
+    std::vector<bool> SampledFlags;
+    void Sampled(bool minuteEnded) override { SampledFlags.push_back(minuteEnded); }
     void Repaint(ViewState&) override { Record("repaint"); }
     common::Alerts& Alerts() override { return alerts; }
 
@@ -114,6 +117,15 @@ TEST_F(SamplingCycleTest, ConnectsOnceThenReadsEveryTickAndRepaintsAfterEach) {
     EXPECT_TRUE(TickAt(3000, 12, 0));
     EXPECT_EQ((std::vector<int>{kRequestPortList, kRequestCounterRead, kRequestCounterRead}), source.Asked);
     EXPECT_EQ((Events{"rows 3", "repaint", "repaint"}), host.Calls);
+}
+
+TEST_F(SamplingCycleTest, TheFirstReadAndEachMinuteEndAreMarkedForTheMetricsFile) {
+    TickAt(1000, 12, 0);  // minute 0: no minute ends, but it is the first read
+    TickAt(3000, 12, 0);
+    TickAt(5000, 12, 1);
+    TickAt(7000, 12, 1);
+    TickAt(9000, 13, 2);
+    EXPECT_EQ((std::vector<bool>{true, false, true, false, true}), host.SampledFlags);
 }
 
 TEST_F(SamplingCycleTest, ConnectFailureShowsItsBoxThenClosesWithoutReading) {

@@ -116,3 +116,43 @@ TEST(SettingsFileFullDisk, AWriteErrorIsReportedAndTheOldFileStays) {
 }
 
 }  // namespace
+
+// Each file is read, then written back: the metrics section survives a save,
+// and a file without it is written exactly as before.
+TEST(MetricsSection, ReadAndWrittenBack) {
+    const std::string path300 = "C:\\" + std::string(300, 'p') + "\\zorvel.prom";
+    const struct {
+        const char* Name;
+        std::string File;
+        bool Present;
+        std::string MetricsFile;
+        std::string Board;
+        std::string Written;
+    } cases[] = {
+        {"no section", "[program]\r\nUpdateTime=5\r\n", false, "", "", "[program]\r\nUpdateTime=5\r\n"},
+        {"keys in any case, others ignored",
+         "[program]\r\nUpdateTime=5\r\n[METRICS]\r\nfile=C:\\out\\zorvel.prom\r\nBOARD=hall-a\r\nColour=red\r\n",
+         true, "C:\\out\\zorvel.prom", "hall-a",
+         "[program]\r\nUpdateTime=5\r\n[metrics]\r\nFile=C:\\out\\zorvel.prom\r\nBoard=hall-a\r\n"},
+        {"a path longer than any other setting, a board cut to 63",
+         "[metrics]\r\nFile=" + path300 + "\r\nBoard=" + std::string(70, 'b') + "\r\n[program]\r\nUpdateTime=5\r\n",
+         true, path300, std::string(63, 'b'),
+         "[program]\r\nUpdateTime=5\r\n[metrics]\r\nFile=" + path300 + "\r\nBoard=" + std::string(63, 'b') + "\r\n"},
+        {"an empty section is kept", "[program]\r\nUpdateTime=5\r\n[metrics]\r\n", true, "", "",
+         "[program]\r\nUpdateTime=5\r\n[metrics]\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TempDir dir;
+        RecordingAlerts alerts;
+        ProgramSettings settings;
+        ASSERT_EQ(0, ReadSettingsFile(dir.Write("zorvel.ini", c.File).c_str(), settings, alerts));
+        EXPECT_EQ(c.Present, settings.Metrics.Present);
+        EXPECT_EQ(c.MetricsFile, settings.Metrics.File);
+        EXPECT_EQ(c.Board, settings.Metrics.Board);
+        EXPECT_EQ(5, settings.UpdateTime);
+        EXPECT_TRUE(alerts.Shown.empty()) << alerts.Shown.front();
+        ASSERT_EQ(0, WriteSettingsFile(dir.Path("zorvel.ini").c_str(), settings, alerts));
+        EXPECT_EQ(c.Written, dir.Read("zorvel.ini"));
+    }
+}

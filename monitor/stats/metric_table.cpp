@@ -1,4 +1,4 @@
-#include "monitor/export/metric_table.h"
+#include "monitor/stats/metric_table.h"
 
 namespace zorvel {
 namespace {

@@ -1,0 +1,172 @@
+#include "monitor/stats/metrics_file.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/whole_file.h"
+#include "monitor/stats/metric_text.h"
+#include "monitor/stats/statistic_values.h"
+
+namespace zorvel {
+namespace {
+
+class PortTableRows : public MetricRows {
+public:
+    explicit PortTableRows(const PortTables& tables) : tables_(tables) {
+        const int ports = CountPorts(tables.Names);
+        for (int port = 0; port < ports; ++port) {
+            names_.push_back(zorvel::PortName(tables.Names.Slots[port]));
+        }
+    }
+    size_t RowCount() const override { return names_.size(); }
+    const std::string& PortName(size_t row) const override { return names_[row]; }
+    std::optional<std::string_view> Value(int statistic, size_t row, char (&scratch)[16]) const override {
+        const uint32_t value = StatisticValue(tables_, statistic + 1, static_cast<int>(row));
+        return std::string_view(scratch,
+                                static_cast<size_t>(std::to_chars(scratch, scratch + sizeof scratch, value).ptr - scratch));
+    }
+
+private:
+    const PortTables& tables_;
+    std::vector<std::string> names_;
+};
+
+std::string FailureReason(common::WriteResult result, int error) {
+    if (error != 0) {
+        return std::strerror(error);
+    }
+    return result == common::WriteResult::OpenFailed ? "the file is read-only or held open by another program"
+                                                     : "the disk may be full";
+}
+
+}  // namespace
+
+std::string FormatMetricsFile(const PortTables& tables, const std::string& board, const MetricsMoment& moment) {
+    const std::string boardLabel = BoardLabel(board.empty() ? std::nullopt : std::optional<std::string>(board));
+    const PortTableRows rows(tables);
+    std::string text;
+    // 56 families of about 80 bytes per port.
+    text.reserve(4096 + rows.RowCount() * 56 * 80);
+    AppendGauge(text, "zorvel_up", "1 while the monitor samples, 0 once it has stopped.", boardLabel,
+                moment.Up ? 1 : 0);
+    if (moment.LastSample) {
+        AppendGauge(text, "zorvel_last_sample_timestamp_seconds", "Unix time of the monitor's last counter read.",
+                    boardLabel, *moment.LastSample);
+    }
+    AppendGauge(text, "zorvel_sample_period_seconds", "seconds between the monitor's counter reads (UpdateTime).",
+                boardLabel, moment.Period);
+    AppendGauge(text, "zorvel_ports", "ports the driver lists.", boardLabel, static_cast<int64_t>(rows.RowCount()));
+    AppendStatisticFamilies(text, rows, boardLabel);
+    return text;
+}
+
+std::string MetricsPath(const std::string& file, const std::string& startDirectory) {
+    const bool absolute = (!file.empty() && (file[0] == '\\' || file[0] == '/')) || (file.size() > 1 && file[1] == ':');
+    return absolute ? file : startDirectory + "\\" + file;
+}
+
+MetricsWriteOutcome WriteMetricsFile(const std::string& path, const std::string& text) {
+    errno = 0;
+    const common::WriteResult result = common::ReplaceWholeFile(path, [&text](std::FILE* out) {
+        return std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    });
+    return MetricsWriteOutcome{result, result == common::WriteResult::Ok ? 0 : errno};
+}
+
+MetricsPublisher::MetricsPublisher(const ProgramSettings& settings, const PortTables& tables, common::Alerts& alerts,
+                                   std::string path)
+    : settings_(settings), tables_(tables), alerts_(alerts), path_(std::move(path)) {}
+
+MetricsPublisher::~MetricsPublisher() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    if (writer_.joinable()) {
+        writer_.join();
+    }
+}
+
+void MetricsPublisher::Sampled(int64_t unixTime, bool due) {
+    TellOutcome();
+    lastSample_ = unixTime;
+    if (due) {
+        Submit(true);
+    }
+}
+
+void MetricsPublisher::Stopped() {
+    Submit(false);
+    WaitIdle();
+    TellOutcome();
+}
+
+void MetricsPublisher::WaitIdle() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return !pending_ && !writing_; });
+}
+
+void MetricsPublisher::Submit(bool up) {
+    if (settings_.Metrics.File.empty()) {
+        return;
+    }
+    std::string text =
+        FormatMetricsFile(tables_, settings_.Metrics.Board, MetricsMoment{up, lastSample_, settings_.UpdateTime});
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        pending_ = std::move(text);
+        if (!writer_.joinable()) {
+            writer_ = std::thread(&MetricsPublisher::Run, this);
+        }
+    }
+    changed_.notify_all();
+}
+
+void MetricsPublisher::Run() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return pending_ || stopping_; });
+        if (!pending_) {
+            return;
+        }
+        const std::string text = std::move(*pending_);
+        pending_.reset();
+        writing_ = true;
+        lock.unlock();
+        const MetricsWriteOutcome outcome = WriteMetricsFile(path_, text);
+        lock.lock();
+        outcome_ = outcome;
+        writing_ = false;
+        changed_.notify_all();
+    }
+}
+
+void MetricsPublisher::TellOutcome() {
+    std::optional<MetricsWriteOutcome> outcome;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        outcome.swap(outcome_);
+    }
+    if (!outcome) {
+        return;
+    }
+    if (outcome->Result == common::WriteResult::Ok) {
+        failureShown_ = false;
+        return;
+    }
+    if (failureShown_) {
+        return;
+    }
+    // Set before the box: ticks go on inside its message loop.
+    failureShown_ = true;
+    alerts_.Alert("Could not write the metrics file " + path_ + ": " + FailureReason(outcome->Result, outcome->Error) +
+                  ". The monitor tries again at every minute end.");
+}
+
+}  // namespace zorvel

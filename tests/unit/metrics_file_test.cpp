@@ -1,0 +1,130 @@
+#include "monitor/stats/metrics_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "tests/unit/recording_alerts.h"
+#include "tests/unit/temp_dir.h"
+
+using namespace zorvel;
+
+namespace {
+
+std::unique_ptr<PortTables> TwoPorts() {
+    auto tables = CreatePortTables();
+    std::strcpy(tables->Names.Slots[0].Name, "COM1");
+    std::strcpy(tables->Names.Slots[1].Name, "CO\"M2");
+    tables->Records[0].TxTotal = 4000000000u;
+    tables->Counters.Slots[1].TxTotalRaw = 77;
+    tables->Counters.Slots[1].RxPkts = 9;
+    return tables;
+}
+
+TEST(MetricsFile, GaugesFirstThenEveryStatisticOfEveryListedPort) {
+    const auto tables = TwoPorts();
+    const std::string text = FormatMetricsFile(*tables, "hall-a", MetricsMoment{true, 1700000000, 2});
+    EXPECT_EQ(0u, text.find("# HELP zorvel_up 1 while the monitor samples, 0 once it has stopped.\n"
+                            "# TYPE zorvel_up gauge\n"
+                            "zorvel_up{board=\"hall-a\"} 1\n"
+                            "# HELP zorvel_last_sample_timestamp_seconds Unix time of the monitor's last counter read.\n"
+                            "# TYPE zorvel_last_sample_timestamp_seconds gauge\n"
+                            "zorvel_last_sample_timestamp_seconds{board=\"hall-a\"} 1700000000\n"
+                            "# HELP zorvel_sample_period_seconds seconds between the monitor's counter reads "
+                            "(UpdateTime).\n"
+                            "# TYPE zorvel_sample_period_seconds gauge\n"
+                            "zorvel_sample_period_seconds{board=\"hall-a\"} 2\n"
+                            "# HELP zorvel_ports ports the driver lists.\n"
+                            "# TYPE zorvel_ports gauge\n"
+                            "zorvel_ports{board=\"hall-a\"} 2\n"));
+    for (const char* line : {"zorvel_tx_bytes_total{board=\"hall-a\",port=\"COM1\"} 4000000000\n",
+                             "zorvel_tx_raw_bytes_total{board=\"hall-a\",port=\"CO\\\"M2\"} 77\n",
+                             "zorvel_rx_pkts_total{board=\"hall-a\",port=\"CO\\\"M2\"} 9\n"}) {
+        EXPECT_NE(std::string::npos, text.find(line)) << line;
+    }
+    const auto samples = std::count_if(text.begin(), text.end(), [](char c) { return c == '}'; });
+    EXPECT_EQ(4 + 56 * 2, samples);
+    EXPECT_EQ(std::string::npos, text.find('\r'));
+    EXPECT_EQ('\n', text.back());
+
+    const std::string unnamed = FormatMetricsFile(*tables, "", MetricsMoment{false, std::nullopt, 5});
+    EXPECT_EQ(0u, unnamed.find("# HELP zorvel_up 1 while the monitor samples, 0 once it has stopped.\n"
+                               "# TYPE zorvel_up gauge\nzorvel_up 0\n"));
+    EXPECT_EQ(std::string::npos, unnamed.find("zorvel_last_sample_timestamp_seconds"));
+    EXPECT_NE(std::string::npos, unnamed.find("zorvel_tx_bytes_total{port=\"COM1\"} 4000000000\n"));
+}
+
+TEST(MetricsFile, AFailureShowsOneBoxUntilAWriteSucceedsAndLeavesThePreviousFile) {
+    TempDir dir;
+    const auto tables = TwoPorts();
+    ProgramSettings settings;
+    settings.Metrics.File = "unused: the publisher is given its path";
+    RecordingAlerts alerts;
+    const std::string folder = dir.Path("textfile");
+    const std::string path = folder + "/zorvel.prom";
+    MetricsPublisher publisher(settings, *tables, alerts, path);
+    const auto read = [&] { return dir.Read("textfile/zorvel.prom"); };
+
+    // A failure is told at the next counter read after the write gave up.
+    const auto sampleAndSettle = [&](int64_t time) {
+        publisher.Sampled(time, true);
+        publisher.WaitIdle();
+        publisher.Sampled(time + 2, false);
+    };
+    sampleAndSettle(100);
+    sampleAndSettle(160);
+    ASSERT_EQ(1u, alerts.Shown.size());
+    EXPECT_EQ("Could not write the metrics file " + path +
+                  ": No such file or directory. The monitor tries again at every minute end.",
+              alerts.Shown[0]);
+
+    std::filesystem::create_directory(folder);
+    sampleAndSettle(220);
+    const std::string written = read();
+    EXPECT_NE(std::string::npos, written.find("zorvel_up 1\n"));
+    EXPECT_NE(std::string::npos, written.find("zorvel_last_sample_timestamp_seconds 220\n"));
+
+    // The temporary file cannot be created while a folder holds its name.
+    std::filesystem::create_directory(path + ".tmp");
+    sampleAndSettle(280);
+    publisher.Stopped();
+    EXPECT_EQ(2u, alerts.Shown.size());
+    EXPECT_EQ(written, read());
+
+    std::filesystem::remove(path + ".tmp");
+    publisher.Stopped();
+    EXPECT_NE(std::string::npos, read().find("zorvel_up 0\n"));
+    EXPECT_NE(std::string::npos, read().find("zorvel_last_sample_timestamp_seconds 282\n"));
+    EXPECT_EQ(2u, alerts.Shown.size());
+}
+
+TEST(MetricsFile, WithoutAFileNothingIsWritten) {
+    TempDir dir;
+    const auto tables = TwoPorts();
+    ProgramSettings settings;
+    RecordingAlerts alerts;
+    MetricsPublisher publisher(settings, *tables, alerts, dir.Path("zorvel.prom"));
+    publisher.Sampled(100, true);
+    publisher.Stopped();
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Root()));
+    EXPECT_TRUE(alerts.Shown.empty());
+}
+
+}  // namespace
+
+TEST(MetricsFile, ARelativePathIsTakenFromTheStartDirectory) {
+    const struct {
+        const char* File;
+        const char* Path;
+    } cases[] = {
+        {"C:\\prom\\zorvel.prom", "C:\\prom\\zorvel.prom"},
+        {"\\\\server\\share\\zorvel.prom", "\\\\server\\share\\zorvel.prom"},
+        {"\\prom\\zorvel.prom", "\\prom\\zorvel.prom"},
+        {"prom\\zorvel.prom", "D:\\hall\\prom\\zorvel.prom"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.Path, MetricsPath(c.File, "D:\\hall")) << c.File;
+    }
+}
