@@ -32,7 +32,7 @@ ColumnForm ColumnFormOf(const ColumnDef& column, int statisticCount) {
 }
 
 const char* TitleForStatistic(int position, int statisticCount) {
-    return position >= 0 && position < statisticCount ? kStatisticNames[position] : nullptr;
+    return position >= 0 && position < statisticCount ? kStatistics[position].Name : nullptr;
 }
 
 void ApplyColumnForm(ColumnDef& column, const ColumnForm& form) {

@@ -25,7 +25,7 @@ std::string FormatCsv(const PortRows& rows, bool withTime) {
     const std::vector<int> present = PresentStatistics(rows);
     std::string text = withTime ? "Port,Time" : "Port";
     for (int s : present) {
-        text += "," + Field(kStatisticNames[s]);
+        text += "," + Field(kStatistics[s].Name);
     }
     text += "\r\n";
     for (const PortRow& row : rows.Rows) {

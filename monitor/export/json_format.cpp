@@ -29,7 +29,7 @@ std::string FormatJson(const PortRows& rows, bool withTime) {
         }
         Json statistics = Json::object();
         for (const auto& [s, text] : row.Values) {
-            statistics[kStatisticNames[s]] =
+            statistics[kStatistics[s].Name] =
                 IsIntegerText(text) ? Json(std::strtoull(text.c_str(), nullptr, 10)) : Json(text);
         }
         port["statistics"] = statistics;

@@ -51,7 +51,7 @@ public:
         PortRow row{port_, fields.front(), {}};
         for (size_t k = 0; k < values.size(); ++k) {
             if ((*positions)[k] != kNotExported) {
-                AddStatistic(row.Values, kStatisticNames[(*positions)[k]], values[k]);
+                AddStatistic(row.Values, kStatistics[(*positions)[k]].Name, values[k]);
             }
         }
         return row;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "monitor/stats/metric_table.h"
+#include "monitor/stats/catalogue.h"
 #include "monitor/stats/statistic_values.h"
 #include "monitor/stats/statistics_file.h"
 
@@ -33,8 +33,8 @@ void ReadStatisticsInput(const std::string& path, const std::vector<std::string>
     for (int port = 0; port < ports; ++port) {
         PortRow row;
         row.Name = names != nullptr && !(*names)[port].empty() ? (*names)[port] : std::to_string(port);
-        for (int s = 0; s < kMetricCount; ++s) {
-            if (!kMetrics[s].LiveSlot) {
+        for (int s = 0; s < kCatalogueSize; ++s) {
+            if (!ReadsLiveSlot(kStatistics[s])) {
                 row.Values.emplace(s, std::to_string(StatisticValue(*tables, s + 1, port)));
             }
         }

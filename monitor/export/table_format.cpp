@@ -25,7 +25,7 @@ std::string FormatTable(const PortRows& rows, bool withTime) {
         lines.push_back(times);
     }
     for (int s : PresentStatistics(rows)) {
-        Line line{kStatisticNames[s]};
+        Line line{kStatistics[s].Name};
         for (const PortRow& row : rows.Rows) {
             const auto value = row.Values.find(s);
             line.push_back(value == row.Values.end() ? "" : value->second);

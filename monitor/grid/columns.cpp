@@ -44,7 +44,7 @@ void InitColumn(ViewState& view, int position, int statistic) {
     column.Color1 = 0;
     column.Type = statistic < 6 ? 1 : 0;
     std::memset(column.Name, 0, sizeof column.Name);
-    std::strncpy(column.Name, kStatisticNames[statistic], sizeof column.Name - 1);
+    std::strncpy(column.Name, kStatistics[statistic].Name, sizeof column.Name - 1);
     if (std::strstr(column.Name, "RunTime") != nullptr) {
         column.Type = 3;
     }
@@ -63,7 +63,7 @@ void DefaultView(ViewState& view, int statisticCount) {
     for (int statistic = 0; statistic < count; ++statistic) {
         bool shown = false;
         for (int i = 0; i < view.ColumnCount && !shown; ++i) {
-            shown = std::strcmp(view.Columns[i].Name, kStatisticNames[statistic]) == 0;
+            shown = std::strcmp(view.Columns[i].Name, kStatistics[statistic].Name) == 0;
         }
         if (!shown && view.ColumnCount < kMaxColumns) {
             InitColumn(view, view.ColumnCount, statistic);

@@ -21,7 +21,7 @@ struct Entry {
 // is written under its input number, next to the placeholder value it shows.
 std::string NameOfInput(int input, int statisticCount) {
     if (input >= 1 && input <= statisticCount) {
-        return kStatisticNames[input - 1];
+        return kStatistics[input - 1].Name;
     }
     return "Input" + std::to_string(input);
 }
@@ -36,7 +36,7 @@ std::vector<Entry> SelectedEntries(const ReportContext& context, Selection selec
         return entries;
     }
     for (int input : SelectionInputs(selection, context.StatisticCount)) {
-        entries.push_back({kStatisticNames[input - 1], input, 0});
+        entries.push_back({kStatistics[input - 1].Name, input, 0});
     }
     return entries;
 }
@@ -142,7 +142,7 @@ int WriteMultiple(const ReportContext& context, const std::vector<Entry>& entrie
 std::vector<int> SelectionInputs(Selection selection, int statisticCount) {
     std::vector<int> inputs;
     for (int input = 1; input <= statisticCount; ++input) {
-        const char* name = kStatisticNames[input - 1];
+        const char* name = kStatistics[input - 1].Name;
         const bool wanted = selection == Selection::All ||
                             (selection == Selection::Hour && std::strstr(name, "Hour") != nullptr) ||
                             (selection == Selection::Day &&

@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "monitor/stats/metric_table.h"
+#include "monitor/stats/catalogue.h"
 
 namespace zorvel {
 namespace {
@@ -105,10 +105,10 @@ std::set<std::string> AppendStatisticFamilies(std::string& text, const MetricRow
     std::set<std::string> repeated;
     std::vector<char> taken(count);
     char scratch[16];
-    for (int s = 0; s < kMetricCount; ++s) {
-        const MetricInfo& metric = kMetrics[s];
+    for (int s = 0; s < kCatalogueSize; ++s) {
+        const Statistic& metric = kStatistics[s];
         const size_t familyStart = text.size();
-        AppendHeader(text, metric.Metric, std::string(metric.Statistic) + ": " + metric.Help,
+        AppendHeader(text, metric.Metric, std::string(metric.Name) + ": " + metric.Help,
                      metric.Type == MetricType::Counter ? "counter" : "gauge");
         const size_t samplesStart = text.size();
         const std::string_view name = metric.Metric;

@@ -19,18 +19,21 @@ struct ColumnContext {
     COLORREF Colours[2];  // the working colours; the column gets them only on OK
 };
 
-void FillList(HWND dialog, int id, const char* const* names, int count, int selected) {
+// Fills a list with `count` names, the i-th given by `name(i)`.
+template <typename NameOf>
+void FillList(HWND dialog, int id, int count, int selected, NameOf name) {
     SendDlgItemMessageA(dialog, id, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < count; ++i) {
-        SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(names[i]));
+        SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name(i)));
     }
     SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
 void Initialise(HWND dialog, ColumnContext& context) {
     const ColumnForm form = ColumnFormOf(context.Column, context.StatisticCount);
-    FillList(dialog, IDC_CELL_INPUT, kStatisticNames, context.StatisticCount, form.InputSelection);
-    FillList(dialog, IDC_CELL_TYPE, kDisplayTypeNames, 4, form.TypeSelection);
+    FillList(dialog, IDC_CELL_INPUT, context.StatisticCount, form.InputSelection,
+             [](int i) { return kStatistics[i].Name; });
+    FillList(dialog, IDC_CELL_TYPE, 4, form.TypeSelection, [](int i) { return kDisplayTypeNames[i]; });
     SetDlgItemTextA(dialog, IDC_CELL_WIDTH, form.Width.c_str());
     context.Colours[0] = form.Color0;
     context.Colours[1] = form.Color1;

@@ -99,12 +99,12 @@ TEST(CellText, IntegersDurationsAndSmallScaledValuesReadAsPrintfWritesThem) {
 
 TEST(Catalogue, HoldsFiftySixNamesInInputOrder) {
     ASSERT_EQ(56, CountStatistics());
-    EXPECT_STREQ("CD ", kStatisticNames[4 - 1]);
-    EXPECT_STREQ("Errors", kStatisticNames[11 - 1]);
-    EXPECT_STREQ("TxTotalRaw", kStatisticNames[20 - 1]);
-    EXPECT_STREQ("CDRunTime", kStatisticNames[43 - 1]);
-    EXPECT_STREQ("StatusFlags", kStatisticNames[48 - 1]);
-    EXPECT_STREQ("ParityErrorsRaw", kStatisticNames[56 - 1]);
+    EXPECT_STREQ("CD ", kStatistics[4 - 1].Name);
+    EXPECT_STREQ("Errors", kStatistics[11 - 1].Name);
+    EXPECT_STREQ("TxTotalRaw", kStatistics[20 - 1].Name);
+    EXPECT_STREQ("CDRunTime", kStatistics[43 - 1].Name);
+    EXPECT_STREQ("StatusFlags", kStatistics[48 - 1].Name);
+    EXPECT_STREQ("ParityErrorsRaw", kStatistics[56 - 1].Name);
 }
 
 class StatisticValueTest : public ::testing::Test {

@@ -7,7 +7,6 @@
 
 #include "monitor/export/export_formats.h"
 #include "monitor/export/export_run.h"
-#include "monitor/stats/metric_table.h"
 #include "monitor/stats/catalogue.h"
 #include "monitor/stats/statistic_values.h"
 #include "monitor/stats/statistics_file.h"
@@ -26,16 +25,16 @@ PortRows TwoPorts() {
     return rows;
 }
 
-TEST(ExportMetrics, OneEntryPerStatisticInCatalogueOrderAndTheLiveSlotMarked) {
-    ASSERT_EQ(CountStatistics(), kMetricCount);
+TEST(ExportMetrics, OneFamilyPerStatisticAndTheLiveSlotMarked) {
+    ASSERT_EQ(kCatalogueSize, CountStatistics());
     // Only the live counter slot filled: exactly the statistics that read it move.
     auto tables = CreatePortTables();
     std::memset(&tables->Counters.Slots[0], 0xFF, sizeof(CounterSlot));
     std::set<std::string> metrics;
-    for (int s = 0; s < kMetricCount; ++s) {
-        EXPECT_STREQ(kStatisticNames[s], kMetrics[s].Statistic);
-        EXPECT_EQ(kMetrics[s].LiveSlot, StatisticValue(*tables, s + 1, 0) != 0) << kMetrics[s].Statistic;
-        EXPECT_TRUE(metrics.insert(kMetrics[s].Metric).second) << kMetrics[s].Metric;
+    for (int s = 0; s < kCatalogueSize; ++s) {
+        const Statistic& statistic = kStatistics[s];
+        EXPECT_EQ(ReadsLiveSlot(statistic), StatisticValue(*tables, s + 1, 0) != 0) << statistic.Name;
+        EXPECT_TRUE(metrics.insert(statistic.Metric).second) << statistic.Metric;
     }
 }
 

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "monitor/export/input_file.h"
-#include "monitor/stats/metric_table.h"
 #include "monitor/grid/columns.h"
 #include "monitor/stats/cell_text.h"
 #include "monitor/stats/catalogue.h"
@@ -152,8 +151,8 @@ TEST_F(ExportReadTest, StatisticsFileGivesTheRecordsStatisticsOnly) {
     EXPECT_EQ("5", numbered.Rows[5].Name);
     EXPECT_FALSE(numbered.Rows[0].Stamp);
     Values expected;
-    for (int s = 0; s < kMetricCount; ++s) {
-        if (!kMetrics[s].LiveSlot) {
+    for (int s = 0; s < kCatalogueSize; ++s) {
+        if (!ReadsLiveSlot(kStatistics[s])) {
             expected[s] = std::to_string(StatisticValue(*tables, s + 1, 1));
         }
     }
