@@ -7,7 +7,7 @@
 #include "monitor/grid/columns.h"
 #include "monitor/grid/view_state.h"
 #include "monitor/stats/catalogue.h"
-#include "monitor/stats/sampling_cycle.h"
+#include "monitor/sampling/sampling_cycle.h"
 #include "tests/unit/quiet_sampling.h"
 
 namespace bench {

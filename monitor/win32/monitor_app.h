@@ -16,7 +16,7 @@
 #include "monitor/stats/metrics_file.h"
 #include "monitor/stats/port_source.h"
 #include "monitor/stats/port_tables.h"
-#include "monitor/stats/sampling_cycle.h"
+#include "monitor/sampling/sampling_cycle.h"
 
 namespace zorvel {
 

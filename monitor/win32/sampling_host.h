@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/stats/sampling_cycle.h"
+#include "monitor/sampling/sampling_cycle.h"
 
 namespace zorvel {
 

@@ -4,7 +4,7 @@
 
 #include "monitor/driver/simulated_source.h"
 #include "monitor/stats/cell_text.h"
-#include "monitor/stats/sampling_cycle.h"
+#include "monitor/sampling/sampling_cycle.h"
 #include "monitor/stats/statistics_file.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/unit/quiet_sampling.h"

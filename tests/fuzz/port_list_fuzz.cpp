@@ -10,7 +10,7 @@
 #include "monitor/grid/columns.h"
 #include "monitor/grid/grid_text.h"
 #include "monitor/stats/catalogue.h"
-#include "monitor/stats/sampling_cycle.h"
+#include "monitor/sampling/sampling_cycle.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/unit/fake_device.h"
 #include "tests/unit/quiet_sampling.h"

@@ -6,7 +6,7 @@
 
 #include "common/alerts.h"
 #include "common/clock.h"
-#include "monitor/stats/sampling_cycle.h"
+#include "monitor/sampling/sampling_cycle.h"
 
 struct SetClock : common::Clock {
     uint32_t Ms = 0;

@@ -1,4 +1,4 @@
-#include "monitor/stats/sampling_cycle.h"
+#include "monitor/sampling/sampling_cycle.h"
 
 #include <utility>
 
