@@ -240,7 +240,7 @@ NTSTATUS DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) {
 
     UNICODE_STRING deviceName;
     RtlInitUnicodeString(&deviceName, L"\\Device\\TarnelStandIn");
-    status = IoCreateDevice(driver, 0, &deviceName, FILE_DEVICE_SERIAL_PORT, 0, FALSE, &g_device);
+    status = IoCreateDevice(driver, 0, &deviceName, FILE_DEVICE_SERIAL_PORT, FILE_DEVICE_SECURE_OPEN, FALSE, &g_device);
     if (!NT_SUCCESS(status)) {
         return status;
     }
