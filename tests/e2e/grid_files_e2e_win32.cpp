@@ -166,8 +166,11 @@ TEST(GridFiles, SaveAsAddsTheViewExtensionToANameTypedWithoutOne) {
         e2e::PostCommand(window, IDM_SAVE_AS);
         HWND chooser = monitor.WaitDialog("Save a File");
         ASSERT_NE(nullptr, chooser);
-        constexpr int kFileNameEdit = 0x480;  // edt1 of the chooser's template
+        constexpr int kFileNameEdit = 0x47C;  // cmb13, the chooser's file name box
+        // The chooser fills in the proposed name after it shows; type over it only then.
+        EXPECT_TRUE(e2e::WaitFor([&] { return !e2e::ControlText(chooser, kFileNameEdit).empty(); }));
         e2e::SetControlText(chooser, kFileNameEdit, "mine");
+        EXPECT_EQ("mine", e2e::ControlText(chooser, kFileNameEdit));
         e2e::PressButton(chooser, IDOK);
         EXPECT_TRUE(e2e::WaitFor([&] { return e2e::FileExists(folder + "\\mine.vew"); })) << "no mine.vew";
     });
