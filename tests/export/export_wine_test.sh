@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # export_wine_test.sh EMULATOR... EXE: zorvel-export.exe under Wine turns a Single
 # report, named by a wildcard as cmd passes it on, into CSV through --output,
-# which replaces an older file whole; a device name as output is refused.
+# which replaces an older file whole; a device name as output and a folder as
+# input are refused, saying so.
 set -eu
 exe=${*: -1}
 emulator=("${@:1:$#-1}")
@@ -24,4 +25,7 @@ if "${emulator[@]}" "$exe" --format csv --output com5.csv 'REPORTS\hall.txt' 2>e
    ! grep -q "com5.csv: cannot be created or replaced: COM5 is a reserved device name on Windows" error.txt; then
   echo "FAIL: com5.csv as output:"; cat error.txt; exit 1
 fi
-echo "zorvel-export.exe wrote out.csv and refused com5.csv"
+if "${emulator[@]}" "$exe" REPORTS 2>error.txt || ! grep -q "REPORTS: is a folder" error.txt; then
+  echo "FAIL: a folder as input:"; cat error.txt; exit 1
+fi
+echo "zorvel-export.exe wrote out.csv, refused com5.csv and named a folder"
