@@ -9,9 +9,10 @@ else()
   set(TARNEL_PACKAGE_SYSTEM win32)
 endif()
 
+# Substituted text keeps its own line ends, so they are CR LF already.
 if(TARNEL_PACKAGE_SYSTEM STREQUAL win32)
   set(TARNEL_README_X86_DRIVER
-      "tarnel_standin_x86.sys\n                    The same driver for a 32-bit Windows; standin_ctl picks it there.\n")
+      "tarnel_standin_x86.sys\r\n                    The same driver for a 32-bit Windows; standin_ctl picks it there.\r\n")
 else()
   set(TARNEL_README_X86_DRIVER "")
 endif()
