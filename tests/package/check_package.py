@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Checks a release ZIP: exactly the expected files under one top folder, the
-programs built for the ZIP's bitness, the drivers kernel-mode files (64-bit in
-both ZIPs, and 32-bit too in the 32-bit one) whose signatures osslsigncode
-verifies with the certificate the ZIP ships, README.txt in CR LF and the guide
-a page that needs nothing beside it.
+programs built for the ZIP's bitness with their manifests, the drivers
+kernel-mode files (64-bit in both ZIPs, and 32-bit too in the 32-bit one) whose
+signatures osslsigncode verifies with the certificate the ZIP ships, README.txt
+in CR LF and the guide a page that needs nothing beside it.
 
     check_package.py ZIP win32|win64
 
@@ -87,6 +87,10 @@ def problems(path, system):
         for program in PROGRAMS:
             if program in inside and pe_header(read(program))[:2] != (machine, magic):
                 found.append(f"{program} is {pe_header(read(program))}, expected machine {machine:#x} magic {magic:#x}")
+        for program in PROGRAMS:
+            level = b"requireAdministrator" if program == "standin_ctl.exe" else b"asInvoker"
+            if program in inside and b'requestedExecutionLevel level="' + level + b'"' not in read(program):
+                found.append(f"{program} carries no manifest asking for {level.decode()}")
         drivers = [d for d in DRIVERS[system] if d in inside]
         for driver in drivers:
             header = pe_header(read(driver))
