@@ -15,12 +15,31 @@ namespace {
 
 const uint32_t kCodes[] = {TP_REQUEST_PORT_LIST, TP_REQUEST_COUNTER_READ, TP_REQUEST_TRACE};
 
+const char* const kWords[] = {"help", "ports", "stats", "fail", "reset", "cd", "burst", "count", "on", "off", "auto"};
+
+// Any text, or words the stand-in knows with numbers and names, so that its
+// commands are reached and change later replies.
+std::string CommandText(FuzzedDataProvider& input) {
+    if (input.ConsumeBool()) {
+        return input.ConsumeRandomLengthString(300);
+    }
+    std::string text = input.PickValueInArray(kWords);
+    for (int words = input.ConsumeIntegralInRange(0, 3); words > 0; --words) {
+        switch (input.ConsumeIntegralInRange(0, 2)) {
+            case 0: text += " " + std::to_string(input.ConsumeIntegralInRange<int64_t>(-1, 20000)); break;
+            case 1: text += std::string(" ") + input.PickValueInArray(kWords); break;
+            default: text += " COM" + std::to_string(input.ConsumeIntegralInRange(0, 300)); break;
+        }
+    }
+    return text;
+}
+
 // A trace request whose text is a command line, as the viewer sends a typed one.
 std::vector<uint8_t> CommandRequest(FuzzedDataProvider& input) {
     std::vector<uint8_t> request(TP_HEADER_SIZE, 0);
     const uint32_t code = TP_REQUEST_TRACE;
     std::memcpy(request.data(), &code, sizeof code);
-    const std::string text = input.ConsumeRandomLengthString(300) + "\r";
+    const std::string text = CommandText(input) + "\r";
     request.insert(request.end(), text.begin(), text.end());
     if (input.ConsumeBool()) {
         request.push_back('\0');
