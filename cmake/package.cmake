@@ -1,13 +1,22 @@
 # The release ZIP of a Windows build: the two programs, the export program, the
-# stand-in driver and its control program, README.txt (CR LF), the guide as one
-# HTML page and the monitoring kit.
-# "cpack" in the build folder writes it into build/package.
+# stand-in driver (the 32-bit build adds a 32-bit one) and its control program,
+# the test certificate, README.txt (CR LF), the guide as one HTML page and the
+# monitoring kit. scripts/package.sh test-signs the drivers into package/signed
+# and then runs "cpack" in the build folder, which writes the ZIP into
+# build/package.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(TARNEL_PACKAGE_SYSTEM win64)
 else()
   set(TARNEL_PACKAGE_SYSTEM win32)
 endif()
 
+# Substituted text keeps its own line ends, so they are CR LF already.
+if(TARNEL_PACKAGE_SYSTEM STREQUAL win32)
+  set(TARNEL_README_X86_DRIVER
+      "tarnel_standin_x86.sys\r\n                    The same driver for a 32-bit Windows; standin_ctl picks it there.\r\n")
+else()
+  set(TARNEL_README_X86_DRIVER "")
+endif()
 configure_file(${PROJECT_SOURCE_DIR}/docs/README.txt.in ${CMAKE_BINARY_DIR}/package/README.txt
                @ONLY NEWLINE_STYLE CRLF)
 
@@ -29,8 +38,12 @@ add_custom_command(
 add_custom_target(guide_html ALL DEPENDS ${guide_html})
 
 install(TARGETS zorvel vizo zorvel-export standin_ctl RUNTIME DESTINATION .)
-install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/tarnel_standin.sys ${CMAKE_BINARY_DIR}/package/README.txt
-        DESTINATION .)
+set(signed ${CMAKE_BINARY_DIR}/package/signed)
+set(signed_files ${signed}/tarnel_standin.sys ${signed}/tarnelport-test-signing.cer)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  list(APPEND signed_files ${signed}/tarnel_standin_x86.sys)
+endif()
+install(FILES ${signed_files} ${CMAKE_BINARY_DIR}/package/README.txt DESTINATION .)
 install(FILES ${guide_html} DESTINATION docs)
 install(FILES ${PROJECT_SOURCE_DIR}/monitoring/zorvel-rules.yml ${PROJECT_SOURCE_DIR}/monitoring/zorvel-dashboard.json
               ${PROJECT_SOURCE_DIR}/monitoring/prometheus.yml

@@ -2,11 +2,12 @@
 # Installs the Debian packages the builds and tests need. Quick when all are present.
 set -euo pipefail
 
-# clang and libclang-rt-dev (the libFuzzer runtime) build the targets of scripts/fuzz.sh.
+# clang and libclang-rt-dev (the libFuzzer runtime) build the targets of scripts/fuzz.sh;
+# osslsigncode and openssl test-sign the stand-in driver in scripts/package.sh.
 packages=(cmake g++ make g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev
           libbenchmark-dev wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick
           fonts-wine python3-markdown nlohmann-json3-dev libcli11-dev python3 prometheus
-          prometheus-node-exporter clang libclang-rt-dev)
+          prometheus-node-exporter clang libclang-rt-dev osslsigncode openssl)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,11 +1,14 @@
 #include "common/win32/dialogs.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 #include <cstdarg>
 #include <vector>
 
 #include "common/app_identity.h"
 #include "common/disk_space.h"
+#include "common/file_filter.h"
+#include "common/help_target.h"
 #include "common/message_text.h"
 
 namespace common {
@@ -26,6 +29,10 @@ void AlertBox(const char* format, ...) {
     MessageBoxA(nullptr, text.c_str(), kAppIdentity.Caption, MB_OK);
 }
 
+void AlertBoxText(const std::string& text) {
+    MessageBoxA(nullptr, text.c_str(), kAppIdentity.Caption, MB_OK);
+}
+
 int PickFileName(HWND owner, bool save, std::string& fileName, const char* initialDir, const char* filter) {
     static const char kAllFiles[] = "All Files (*.*)\0*.*\0";
     // Room for any path the chooser may return, not just 80 characters.
@@ -41,6 +48,11 @@ int PickFileName(HWND owner, bool save, std::string& fileName, const char* initi
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.lpstrInitialDir = initialDir;
+    // A name typed without an extension gets the filter's, so Open lists it.
+    const std::string extension = FilterDefaultExtension(filter);
+    if (save && !extension.empty()) {
+        ofn.lpstrDefExt = extension.c_str();
+    }
     if (save) {
         ofn.lpstrTitle = "Save a File";
         ofn.Flags = OFN_OVERWRITEPROMPT | OFN_SHOWHELP;
@@ -108,7 +120,30 @@ double FreeDiskBytes(const std::string& folder) {
     return static_cast<double>(available.QuadPart);
 }
 
+namespace {
+
+std::string ProgramFolder() {
+    std::vector<char> path(MAX_PATH * 4, '\0');
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::string folder(path.data(), length < path.size() ? length : 0);
+    const size_t cut = folder.find_last_of("\\/");
+    return cut == std::string::npos ? "" : folder.substr(0, cut);
+}
+
+bool IsFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
 int OpenHelpTopic(int context) {
+    const HelpTarget target = ChooseHelpTarget(ProgramFolder(), kAppIdentity.HelpFile, IsFile);
+    // ShellExecute's result above 32 means the browser was started.
+    if (target.Guide && reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", target.Path.c_str(), nullptr, nullptr,
+                                                                SW_SHOWNORMAL)) > 32) {
+        return 0;
+    }
     char name[40];
     lstrcpynA(name, kAppIdentity.HelpFile, sizeof name);
     WinHelpA(GetFocus(), name, HELP_CONTEXT, static_cast<ULONG_PTR>(context));

@@ -10,6 +10,8 @@ namespace common {
 // The button pressed; the box has no owner and the program's caption.
 int PromptBox(UINT style, const char* format, ...);
 void AlertBox(const char* format, ...);
+// The text as it is, however long.
+void AlertBoxText(const std::string& text);
 
 // 0 when a name was chosen (written to fileName), 1 otherwise. fileName is the
 // proposed name on entry. filter is a double-NUL-terminated list, or null.
@@ -26,6 +28,8 @@ void OffsetToScreen(HWND window, POINT& point);
 // Bytes this user may still write on the volume that holds `folder`.
 double FreeDiskBytes(const std::string& folder);
 
+// The help file's topic; without a help file beside the program, the guide
+// beside it (or in the folder above) in the user's browser.
 int OpenHelpTopic(int context);
 
 }  // namespace common

@@ -1,8 +1,13 @@
 #include "monitor/export/export_run.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
 #include "common/whole_file.h"
 #include "monitor/export/export_formats.h"
 #include "monitor/export/input_file.h"
+#include "monitor/export/output_name.h"
 
 namespace zorvel {
 namespace {
@@ -39,6 +44,48 @@ int Finish(const Diagnostics& diagnostics, std::vector<std::string>& messages) {
     return diagnostics.Skipped() ? kExportLinesSkipped : kExportOk;
 }
 
+// Why the output cannot be written at all, found before anything is written:
+// on Windows a device name would even send the data to the device.
+std::string OutputProblem(const std::string& path) {
+    const std::string device = ReservedDeviceName(path);
+    if (!device.empty()) {
+        return device + " is a reserved device name on Windows, with any extension; choose another name";
+    }
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        return "it is a folder; name a file in it";
+    }
+    return "";
+}
+
+std::string CreateFailureReason(const std::string& path, int error) {
+    if (common::IsReadOnlyFile(path)) {
+        return "the file is marked read-only";
+    }
+    if (error != 0) {
+        return std::strerror(error);
+    }
+    // The move over the old file failed, which leaves no C library reason.
+    return "the file may be in use by another program";
+}
+
+void WriteOutput(const std::string& path, const std::string& text, Diagnostics& diagnostics) {
+    const std::string problem = OutputProblem(path);
+    if (!problem.empty()) {
+        diagnostics.Fail(path + ": cannot be created or replaced: " + problem);
+        return;
+    }
+    errno = 0;
+    const common::WriteResult written = common::ReplaceWholeFile(
+        path, [&text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
+    const int error = errno;
+    if (written == common::WriteResult::OpenFailed) {
+        diagnostics.Fail(path + ": cannot be created or replaced: " + CreateFailureReason(path, error));
+    } else if (written == common::WriteResult::WriteFailed) {
+        diagnostics.Fail(path + ": could not be written completely; the previous file is kept");
+    }
+}
+
 }  // namespace
 
 int RunExport(const ExportOptions& options, std::string& standardOutput, std::vector<std::string>& messages) {
@@ -57,7 +104,7 @@ int RunExport(const ExportOptions& options, std::string& standardOutput, std::ve
     }
     PortRows rows;
     // Every input is read even after a failure, so one run names every bad file.
-    for (const std::string& input : options.Inputs) {
+    for (const std::string& input : ExpandInputs(options.Inputs, options.Patterns, diagnostics)) {
         ReadInput(input, reading, rows, diagnostics);
     }
     if (diagnostics.Failed()) {
@@ -68,14 +115,7 @@ int RunExport(const ExportOptions& options, std::string& standardOutput, std::ve
         standardOutput = text;
         return Finish(diagnostics, messages);
     }
-    const common::WriteResult written = common::ReplaceWholeFile(*options.Output, [&text](std::FILE* out) {
-        return std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    });
-    if (written != common::WriteResult::Ok) {
-        diagnostics.Fail(*options.Output + (written == common::WriteResult::OpenFailed
-                                                ? ": cannot be created or replaced"
-                                                : ": could not be written completely; the previous file is kept"));
-    }
+    WriteOutput(*options.Output, text, diagnostics);
     return Finish(diagnostics, messages);
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "monitor/export/input_patterns.h"
+
 namespace zorvel {
 
 enum class ExportFormat { Table, Csv, Json, Prometheus };
@@ -16,6 +18,8 @@ struct ExportOptions {
     std::optional<std::string> Board;
     bool AllLines = false;
     std::vector<std::string> Inputs;
+    // Expands wildcards in Inputs; none leaves them as they are.
+    PatternMatcher Patterns;
 };
 
 enum ExportStatus : int {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "monitor/export/report_readers.h"
 #include "monitor/export/report_text.h"
@@ -32,11 +33,24 @@ private:
     std::FILE* file_;
 };
 
+// Windows refuses to open a folder ("Permission denied") and POSIX fails its
+// first read ("Is a directory"): neither says what is wrong.
+bool IsFolder(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::is_directory(path, ignored);
+}
+
+const char kFolderMessage[] = ": is a folder, not a report or calcs.dat; name the files in it";
+
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, Diagnostics& diagnostics) {
     File file(path);
     if (file.get() == nullptr) {
+        if (IsFolder(path)) {
+            diagnostics.Fail(path + kFolderMessage);
+            return false;
+        }
         diagnostics.Fail(
             path + (errno == ENOENT ? ": no such file" : ": cannot be opened: " + std::string(std::strerror(errno))));
         return false;
@@ -48,7 +62,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, Diagnostics& dia
         bytes.append(buffer, got);
     }
     if (std::ferror(file.get())) {
-        diagnostics.Fail(path + ": cannot be read: " + std::strerror(errno));
+        diagnostics.Fail(path +
+                         (IsFolder(path) ? kFolderMessage : ": cannot be read: " + std::string(std::strerror(errno))));
         return false;
     }
     return true;

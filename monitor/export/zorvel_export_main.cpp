@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
         return code == 0 ? 0 : zorvel::kExportFailed;
     }
     options.Format = kFormats.at(format);
+    options.Patterns = zorvel::SystemPatternMatcher();
     if (*outputOption) {
         options.Output = output;
     }

@@ -4,11 +4,12 @@
 
 #include "common/win32/dialogs.h"
 #include "monitor/dialogs/setup_values.h"
+#include "monitor/dialogs/test_result.h"
 #include "monitor/files/settings_file.h"
 #include "monitor/reports/report_runs.h"
+#include "monitor/win32/checked_start.h"
 #include "monitor/win32/dialog_text.h"
 #include "monitor/win32/monitor_app.h"
-#include "monitor/win32/report_environment.h"
 #include "resources/zorvel_ids.h"
 
 namespace zorvel {
@@ -58,14 +59,10 @@ void ReadSetupControls(HWND dialog, ProgramSettings& settings) {
 
 void TestReports(HWND dialog, SetupContext& context, bool hour) {
     ReadSetupControls(dialog, context.Scratch);
-    WindowsReportEnvironment environment;
+    CheckedStartEnvironment environment;
     const ReportContext reports{context.View, *g_app.Tables, g_app.StatisticCount, environment};
     const int status = hour ? RunHourReports(reports, context.Scratch) : RunDayReports(reports, context.Scratch);
-    if (status != 0) {
-        common::AlertBox("Error reported:%d", status);
-    } else {
-        common::AlertBox("Done.");
-    }
+    common::AlertBoxText(TestResultText(status, environment.FailedCommand(), environment.Reason()));
 }
 
 INT_PTR CALLBACK SetupProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

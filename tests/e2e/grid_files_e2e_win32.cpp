@@ -1,6 +1,7 @@
 // The grid's view file and the settings file as the running monitor reads and writes them.
 #include <gtest/gtest.h>
 
+#include "resources/zorvel_ids.h"
 #include "tests/e2e/harness_win32.h"
 
 namespace {
@@ -157,6 +158,24 @@ TEST(GridFiles, SaveWritesTheSettingsAsRead) {
         EXPECT_EQ(settings, e2e::ReadFileBytes(folder + "\\zorvel.ini"));
     });
     EXPECT_EQ(settings, e2e::ReadFileBytes(folder + "\\zorvel.ini"));
+}
+
+TEST(GridFiles, SaveAsAddsTheViewExtensionToANameTypedWithoutOne) {
+    const std::string folder = e2e::FreshFolder();
+    RunMonitor(folder, [&](e2e::Program& monitor, HWND window) {
+        e2e::PostCommand(window, IDM_SAVE_AS);
+        HWND chooser = monitor.WaitDialog("Save a File");
+        ASSERT_NE(nullptr, chooser);
+        constexpr int kFileNameEdit = 0x47C;  // cmb13, the chooser's file name box
+        // The chooser fills in the proposed name after it shows; type over it only then.
+        EXPECT_TRUE(e2e::WaitFor([&] { return !e2e::ControlText(chooser, kFileNameEdit).empty(); }));
+        e2e::SetControlText(chooser, kFileNameEdit, "mine");
+        EXPECT_EQ("mine", e2e::ControlText(chooser, kFileNameEdit));
+        e2e::PressButton(chooser, IDOK);
+        EXPECT_TRUE(e2e::WaitFor([&] { return e2e::FileExists(folder + "\\mine.vew"); })) << "no mine.vew";
+    });
+    EXPECT_FALSE(e2e::FileExists(folder + "\\mine"));
+    EXPECT_EQ(56, Count(e2e::ReadFileBytes(folder + "\\mine.vew"), "[Cell"));
 }
 
 }  // namespace

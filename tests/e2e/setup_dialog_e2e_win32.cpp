@@ -115,4 +115,16 @@ TEST_F(SetupDialog, TestThenCancelKeepsTheLiveSettingsButRunsTheProgram) {
     EXPECT_EQ("[program]\r\nUpdateTime=2\r\n", SavedSettings());
 }
 
+TEST_F(SetupDialog, TestNamesAnExternalProgramThatCannotBeStarted) {
+    HWND dialog = OpenSetup();
+    ASSERT_NE(nullptr, dialog);
+    e2e::SetControlText(dialog, IDC_DAY_SPAWN, "no-such-exporter.exe --output x.prom calcs.dat");
+    const std::string text = Test(dialog, IDC_DAY_TEST);
+    EXPECT_EQ(0u, text.find("Done.\n\nThe external program could not be started:\n"
+                            "no-such-exporter.exe --output x.prom calcs.dat\n"))
+        << text;
+    EXPECT_GT(text.size(), text.rfind('\n') + 1) << "no reason given";
+    e2e::PressButton(dialog, IDCANCEL);
+}
+
 }  // namespace

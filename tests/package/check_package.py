@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Checks a release ZIP: exactly the expected files under one top folder, the
-programs built for the ZIP's bitness, the driver a 64-bit kernel-mode file,
-README.txt in CR LF and the guide a page that needs nothing beside it.
+programs built for the ZIP's bitness with their manifests, the drivers
+kernel-mode files (64-bit in both ZIPs, and 32-bit too in the 32-bit one) whose
+signatures osslsigncode verifies with the certificate the ZIP ships, README.txt
+in CR LF and the guide a page that needs nothing beside it.
 
     check_package.py ZIP win32|win64
 
@@ -9,14 +11,47 @@ Exits 77 (skipped) when the ZIP has not been made.
 """
 import os
 import re
+import shutil
 import struct
+import subprocess
 import sys
+import tempfile
 import zipfile
 
 PROGRAMS = ["standin_ctl.exe", "vizo.exe", "zorvel-export.exe", "zorvel.exe"]
 KIT = ["monitoring/prometheus.yml", "monitoring/zorvel-dashboard.json", "monitoring/zorvel-rules.yml"]
-FILES = sorted(PROGRAMS + KIT + ["README.txt", "docs/guide.html", "tarnel_standin.sys"])
 MACHINES = {"win32": (0x14C, 0x10B), "win64": (0x8664, 0x20B)}
+DRIVERS = {"win32": {"tarnel_standin.sys": "win64", "tarnel_standin_x86.sys": "win32"},
+           "win64": {"tarnel_standin.sys": "win64"}}
+CERTIFICATE = "tarnelport-test-signing.cer"
+
+
+def expected_files(system):
+    return sorted(PROGRAMS + KIT + ["README.txt", "docs/guide.html", CERTIFICATE] + list(DRIVERS[system]))
+
+
+def signature_problems(archive, top, drivers):
+    """What osslsigncode says against each driver's signature, checked with the shipped certificate."""
+    if shutil.which("osslsigncode") is None or shutil.which("openssl") is None:
+        return ["osslsigncode or openssl is missing (scripts/setup.sh installs them)"]
+    found = []
+    with tempfile.TemporaryDirectory() as folder:
+        cer = os.path.join(folder, CERTIFICATE)
+        with open(cer, "wb") as out:
+            out.write(archive.read(f"{top}/{CERTIFICATE}"))
+        pem = os.path.join(folder, "certificate.pem")
+        subprocess.run(["openssl", "x509", "-inform", "der", "-in", cer, "-out", pem], check=True,
+                       capture_output=True)
+        for driver in drivers:
+            path = os.path.join(folder, driver)
+            with open(path, "wb") as out:
+                out.write(archive.read(f"{top}/{driver}"))
+            result = subprocess.run(["osslsigncode", "verify", "-in", path, "-CAfile", pem],
+                                    capture_output=True, text=True)
+            if result.returncode != 0 or "Signature verification: ok" not in result.stdout:
+                last = (result.stdout + result.stderr).strip().splitlines()[-3:]
+                found.append(f"{driver}: osslsigncode verify failed: {' / '.join(last)}")
+    return found
 NATIVE_SUBSYSTEM = 1
 
 
@@ -43,8 +78,8 @@ def problems(path, system):
         if top != {expected_top}:
             return [f"top folders {sorted(top)}, expected {expected_top}"]
         inside = sorted(n.split("/", 1)[1] for n in names)
-        if inside != FILES:
-            found.append(f"files {inside}, expected {FILES}")
+        if inside != expected_files(system):
+            found.append(f"files {inside}, expected {expected_files(system)}")
 
         def read(name):
             return archive.read(f"{expected_top}/{name}")
@@ -53,10 +88,17 @@ def problems(path, system):
         for program in PROGRAMS:
             if program in inside and pe_header(read(program))[:2] != (machine, magic):
                 found.append(f"{program} is {pe_header(read(program))}, expected machine {machine:#x} magic {magic:#x}")
-        if "tarnel_standin.sys" in inside:
-            header = pe_header(read("tarnel_standin.sys"))
-            if header != (0x8664, 0x20B, NATIVE_SUBSYSTEM):
-                found.append(f"tarnel_standin.sys is {header}, expected a 64-bit native image")
+        for program in PROGRAMS:
+            level = b"requireAdministrator" if program == "standin_ctl.exe" else b"asInvoker"
+            if program in inside and b'requestedExecutionLevel level="' + level + b'"' not in read(program):
+                found.append(f"{program} carries no manifest asking for {level.decode()}")
+        drivers = [d for d in DRIVERS[system] if d in inside]
+        for driver in drivers:
+            header = pe_header(read(driver))
+            if header != MACHINES[DRIVERS[system][driver]] + (NATIVE_SUBSYSTEM,):
+                found.append(f"{driver} is {header}, expected a {DRIVERS[system][driver]} native image")
+        if CERTIFICATE in inside:
+            found += signature_problems(archive, expected_top, drivers)
         if "README.txt" in inside:
             readme = read("README.txt")
             if not readme.endswith(b"\r\n") or readme.count(b"\n") != readme.count(b"\r\n"):

@@ -7,6 +7,7 @@
 
 #include "monitor/export/export_formats.h"
 #include "monitor/export/export_run.h"
+#include "monitor/export/output_name.h"
 #include "monitor/stats/catalogue.h"
 #include "monitor/stats/statistic_values.h"
 #include "monitor/stats/statistics_file.h"
@@ -130,7 +131,7 @@ TEST(ExportRun, BadInputsFailWithTheFileNamedAndNothingWritten) {
         std::string message;  // after the first input's path
     } cases[] = {
         {{"missing.txt"}, kExportFailed, ": no such file"},
-        {{"folder"}, kExportFailed, ": cannot be read: Is a directory"},
+        {{"folder"}, kExportFailed, ": is a folder, not a report or calcs.dat; name the files in it"},
         {{"short.dat"},
          kExportFailed,
          ": 448 bytes of binary data, calcs.dat holds 29120: truncated or not a statistics file"},
@@ -163,6 +164,72 @@ TEST(ExportRun, BadInputsFailWithTheFileNamedAndNothingWritten) {
         EXPECT_TRUE(standardOutput.empty());
         EXPECT_FALSE(std::filesystem::exists(output + ".tmp"));
     }
+}
+
+TEST(ExportRun, AnOutputThatCannotBeWrittenSaysWhy) {
+    TempDir dir;
+    const std::string input =
+        dir.Write("good.txt", "******** RePort, Date:12/08/26 06:00\r\n\r\n\r\n==== Port:COM5\r\nOpen=1\r\n");
+    std::filesystem::create_directory(dir.Path("folder"));
+    const std::string readOnly = dir.Write("kept.csv", "previous");
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+    const struct {
+        std::string Output;
+        std::string Reason;
+    } cases[] = {
+        {dir.Path("com5.csv"), "COM5 is a reserved device name on Windows, with any extension; choose another name"},
+        {dir.Path("folder"), "it is a folder; name a file in it"},
+        {dir.Path("missing") + "/out.csv", "No such file or directory"},
+        {readOnly, "the file is marked read-only"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Output);
+        ExportOptions options;
+        options.Output = c.Output;
+        options.Inputs = {input};
+        std::string standardOutput;
+        std::vector<std::string> messages;
+        EXPECT_EQ(kExportFailed, RunExport(options, standardOutput, messages));
+        EXPECT_EQ(std::vector<std::string>{c.Output + ": cannot be created or replaced: " + c.Reason}, messages);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("com5.csv")));
+    EXPECT_EQ("previous", dir.Read("kept.csv"));
+}
+
+TEST(ExportRun, ReservedDeviceNamesWithAnyExtension) {
+    const struct {
+        const char* Path;
+        const char* Device;
+    } cases[] = {
+        {"com5.csv", "COM5"}, {"REPORTS\\Lpt9.prom.tmp", "LPT9"},
+        {"c:nul", "NUL"},     {"out/aux .txt", "AUX"},
+        {"con", "CON"},       {"prn.json", "PRN"},
+        {"com0.csv", ""},     {"com10.csv", ""},
+        {"console.csv", ""},  {"COM5\\ports.csv", ""},
+        {"hCOM5.csv", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.Device, ReservedDeviceName(c.Path)) << c.Path;
+    }
+}
+
+TEST(ExportRun, WildcardsBecomeTheFilesTheyMatchAndAPatternWithoutOneFails) {
+    std::vector<std::string> asked;
+    const PatternMatcher matcher = [&asked](const std::string& pattern) {
+        asked.push_back(pattern);
+        return pattern == "REPORTS\\hCOM1*.txt" ? std::vector<std::string>{"hCOM12.txt", "hCOM10.txt"}
+                                                : std::vector<std::string>{};
+    };
+    Diagnostics diagnostics;
+    EXPECT_EQ((std::vector<std::string>{"calcs.dat", "REPORTS\\hCOM10.txt", "REPORTS\\hCOM12.txt"}),
+              ExpandInputs({"calcs.dat", "REPORTS\\hCOM1*.txt", "x?.txt"}, matcher, diagnostics));
+    EXPECT_EQ((std::vector<std::string>{"REPORTS\\hCOM1*.txt", "x?.txt"}), asked);
+    EXPECT_EQ(std::vector<std::string>{"x?.txt: no file matches"}, diagnostics.Messages());
+    EXPECT_TRUE(diagnostics.Failed());
+
+    Diagnostics none;
+    EXPECT_EQ(std::vector<std::string>{"h*.txt"}, ExpandInputs({"h*.txt"}, PatternMatcher(), none));
+    EXPECT_FALSE(none.Failed());
 }
 
 }  // namespace

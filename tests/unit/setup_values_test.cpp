@@ -1,4 +1,5 @@
 #include "monitor/dialogs/setup_values.h"
+#include "monitor/dialogs/test_result.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,19 @@ TEST(SetupValues, ListPositionsAndSpawnTextsAreStored) {
     EXPECT_EQ(std::string(100, 'h'), settings.HourSpawn);
     EXPECT_EQ("mail.exe", settings.DaySpawn);
     EXPECT_EQ(5, settings.UpdateTime);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TestResult, TheReportsResultComesFirstAndAProgramThatDidNotStartIsNamed) {
+    EXPECT_EQ("Done.", zorvel::TestResultText(0, "", ""));
+    EXPECT_EQ("Error reported:2", zorvel::TestResultText(2, "", ""));
+    EXPECT_EQ(
+        "Error reported:1\n\nThe external program could not be started:\nzorvel-export.exe --output x.prom "
+        "calcs.dat\nFile not found.",
+        zorvel::TestResultText(1, "zorvel-export.exe --output x.prom calcs.dat", "File not found."));
 }
 
 }  // namespace

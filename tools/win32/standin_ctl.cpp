@@ -52,7 +52,10 @@ std::string DefaultDriverPath() {
     GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
     std::string folder = path.data();
     folder.resize(folder.find_last_of("\\/") + 1);
-    return folder + standin::kDriverFile;
+    SYSTEM_INFO system;
+    GetNativeSystemInfo(&system);
+    const bool x86 = system.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_INTEL;
+    return folder + (x86 ? standin::kDriverFileX86 : standin::kDriverFile);
 }
 
 int Install(int argc, char** argv) {

@@ -156,7 +156,7 @@ static NTSTATUS Finish(PIRP irp, NTSTATUS status, ULONG_PTR written) {
     return status;
 }
 
-static NTSTATUS OnOpenClose(PDEVICE_OBJECT device, PIRP irp) {
+static NTSTATUS NTAPI OnOpenClose(PDEVICE_OBJECT device, PIRP irp) {
     UNREFERENCED_PARAMETER(device);
     return Finish(irp, STATUS_SUCCESS, 0);
 }
@@ -208,7 +208,7 @@ static NTSTATUS AnswerDirect(PIRP irp, ULONG inLen, ULONG outLen, uint32_t* writ
     return status;
 }
 
-static NTSTATUS OnControl(PDEVICE_OBJECT device, PIRP irp) {
+static NTSTATUS NTAPI OnControl(PDEVICE_OBJECT device, PIRP irp) {
     UNREFERENCED_PARAMETER(device);
     const PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
     const ULONG code = stack->Parameters.DeviceIoControl.IoControlCode;
@@ -224,13 +224,13 @@ static NTSTATUS OnControl(PDEVICE_OBJECT device, PIRP irp) {
     return Finish(irp, status, NT_SUCCESS(status) ? written : 0);
 }
 
-static VOID OnUnload(PDRIVER_OBJECT driver) {
+static VOID NTAPI OnUnload(PDRIVER_OBJECT driver) {
     UNREFERENCED_PARAMETER(driver);
     RemoveLinks(g_config.linkCount);
     IoDeleteDevice(g_device);
 }
 
-NTSTATUS DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) {
+NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) {
     NTSTATUS status = ReadConfig(registryPath);
     if (!NT_SUCCESS(status)) {
         return status;
@@ -240,7 +240,7 @@ NTSTATUS DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) {
 
     UNICODE_STRING deviceName;
     RtlInitUnicodeString(&deviceName, L"\\Device\\TarnelStandIn");
-    status = IoCreateDevice(driver, 0, &deviceName, FILE_DEVICE_SERIAL_PORT, 0, FALSE, &g_device);
+    status = IoCreateDevice(driver, 0, &deviceName, FILE_DEVICE_SERIAL_PORT, FILE_DEVICE_SECURE_OPEN, FALSE, &g_device);
     if (!NT_SUCCESS(status)) {
         return status;
     }

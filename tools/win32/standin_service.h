@@ -10,6 +10,8 @@ namespace standin {
 
 constexpr const char* kServiceName = "TarnelStandIn";
 constexpr const char* kDriverFile = "tarnel_standin.sys";
+// The 32-bit build, for a 32-bit Windows: it loads only drivers of its own kind.
+constexpr const char* kDriverFileX86 = "tarnel_standin_x86.sys";
 
 struct Settings {
     uint32_t Ports = 8;
