@@ -25,18 +25,12 @@ while [ $# -gt 0 ]; do
 done
 
 bash scripts/setup.sh
+. scripts/build-preset.sh
 
-jobs=$(nproc 2>/dev/null || echo 2)
 log=$root/build/bench-logs
-mkdir -p "$log"
 # The preset's RelWithDebInfo is -O2, as the programs are built; the benchmarks
 # may have been switched off in this build folder by hand.
-if ! cmake --preset native -DTARNEL_BENCH=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$log/configure.log" 2>&1; then
-  cat "$log/configure.log"; echo "bench: configure failed"; exit 1
-fi
-if ! cmake --build --preset native --target zorvel_bench -j"$jobs" >"$log/build.log" 2>&1; then
-  grep -E "error|warning" "$log/build.log" | head -50; echo "bench: build failed"; exit 1
-fi
+build_preset native "$log" -DTARNEL_BENCH=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -- --target zorvel_bench || exit 1
 
 # Benchmark and baseline, and the most the ratio may be ("-": reported only).
 pairs=(

@@ -9,15 +9,10 @@ cd "$root"
 seconds=${1:-30}
 
 bash scripts/setup.sh || exit 1
+. scripts/build-preset.sh
 log=$root/build/fuzz-logs
 findings=$root/build/fuzz/findings
-mkdir -p "$log"
-if ! cmake --preset fuzz -DTARNEL_WERROR=ON >"$log/configure.log" 2>&1; then
-  cat "$log/configure.log"; echo "configure of fuzz failed"; exit 1
-fi
-if ! cmake --build --preset fuzz -j"$(nproc 2>/dev/null || echo 2)" >"$log/build.log" 2>&1; then
-  grep -E "error|warning" "$log/build.log" | head -50; echo "build of fuzz failed"; exit 1
-fi
+build_preset fuzz "$log" -DTARNEL_WERROR=ON >&2 || exit 1
 mkdir -p "$findings"
 
 passed=0

@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash scripts/setup.sh
-jobs=$(nproc 2>/dev/null || echo 2)
+. scripts/build-preset.sh
 log=$root/build/package-logs
 mkdir -p "$log"
 
@@ -40,12 +40,7 @@ sign_drivers() {
 }
 
 for preset in windows windows64; do
-  echo "== build $preset"
-  if ! { cmake --preset "$preset" && cmake --build --preset "$preset" -j"$jobs"; } >"$log/$preset.log" 2>&1; then
-    grep -E "error|warning" "$log/$preset.log" | head -50
-    echo "package: the $preset build failed (see build/package-logs/$preset.log)"
-    exit 1
-  fi
+  build_preset "$preset" "$log" || exit 1
   echo "== sign $preset"
   sign_drivers "build/$preset/bin" "build/$preset/package/signed" || exit 1
   echo "== package $preset"

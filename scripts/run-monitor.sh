@@ -18,13 +18,12 @@ if [ "${1:-}" = "--stand-in" ]; then
 fi
 
 bash scripts/setup.sh
+. scripts/build-preset.sh
 . scripts/wine-session.sh
 
-echo "== build windows"
-cmake --preset windows >/dev/null
 targets=(zorvel post_command)
 [ $standin -eq 1 ] && targets+=(standin_ctl standin_driver)
-cmake --build --preset windows -j"$(nproc 2>/dev/null || echo 2)" --target "${targets[@]}" >/dev/null
+build_preset windows "$root/build/run-logs" -- --target "${targets[@]}"
 
 bin=$root/build/windows/bin
 run=$root/run

@@ -10,12 +10,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash scripts/setup.sh
+. scripts/build-preset.sh
 . scripts/wine-session.sh
 
-echo "== build windows"
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j"$(nproc 2>/dev/null || echo 2)" \
-  --target vizo post_command standin_ctl standin_driver >/dev/null
+build_preset windows "$root/build/run-logs" -- --target vizo post_command standin_ctl standin_driver
 
 bin=$root/build/windows/bin
 run=$root/run/tracer

@@ -11,12 +11,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash scripts/setup.sh
+. scripts/build-preset.sh
 . scripts/wine-session.sh
 
-echo "== build windows"
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j"$(nproc 2>/dev/null || echo 2)" \
-  --target zorvel vizo standin_ctl standin_driver post_command screenshot_helper >/dev/null
+build_preset windows "$root/build/screens-logs" -- \
+  --target zorvel vizo standin_ctl standin_driver post_command screenshot_helper
 
 bin=$root/build/windows/bin
 work=$root/build/screens

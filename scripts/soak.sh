@@ -19,9 +19,9 @@ seconds=$((minutes * 60))
 allowed=$((512 * 1024))
 
 if [ $# -lt 2 ]; then
-  cmake --preset windows >/dev/null &&
-    cmake --build --preset windows -j2 --target zorvel vizo standin_ctl standin_driver wine_probe post_command \
-      >/dev/null || { echo "soak: build failed"; exit 1; }
+  . scripts/build-preset.sh
+  build_preset windows "$root/build/soak-logs" -- \
+    --target zorvel vizo standin_ctl standin_driver wine_probe post_command || exit 1
 fi
 
 . scripts/wine-session.sh
@@ -44,7 +44,7 @@ finish() {
   wine_session_stop
 }
 trap finish EXIT
-wine_session_start "$out-wineprefix" virtual 1920x1080
+wine_session_start "$out-wineprefix" virtual 1920x1080 || exit 1
 # Without a window manager Wine maximises a window only when it places it itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wine "$bin/standin_ctl.exe" install --ports 128 --driver "$(winepath -w "$bin/tarnel_standin.sys")" || exit 1

@@ -5,7 +5,12 @@ set -eu
 prefix=$1
 shift
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$prefix" "$@"
+if [ -n "${DISPLAY:-}" ]; then
+  exec wine "$@"
 fi
-exec wine "$@"
+. "$(dirname "$0")/wine-session.sh"
+virtual_display_start
+trap virtual_display_stop EXIT
+status=0
+wine "$@" || status=$?
+exit $status
