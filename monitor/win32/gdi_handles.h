@@ -37,5 +37,6 @@ private:
 
 using FontObject = GdiObject<HFONT>;
 using BrushObject = GdiObject<HBRUSH>;
+using RegionObject = GdiObject<HRGN>;
 
 }  // namespace zorvel

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "common/alerts.h"
 #include "monitor/grid/layout.h"
 #include "monitor/grid/paint_grid.h"
@@ -33,5 +35,8 @@ void CloseView(HWND window, ViewState& view, FontObject& font, common::Alerts& a
 // Draws the cells that meet `area`, and the background beside the grid, with
 // the grid font on `dc`.
 void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText, const RECT& area);
+
+// Leaves the cells for the next paint, without erasing.
+void InvalidateCells(HWND window, const std::vector<CellRect>& cells);
 
 }  // namespace zorvel
