@@ -42,6 +42,7 @@ fi
 pairs=(
   "TickOver128Ports CopyRecordTable 2"
   "CellTextsOfAFullGrid FormatFullGridBaseline 1.5"
+  "ChangedCells128 CompareGridTextsBaseline 2"
   "ReportAllMultiple128 WriteReportBytesBaseline 2"
   "TraceAppendRefresh10084 CopyTraceBufferBaseline -"
 )
