@@ -125,8 +125,7 @@ CellSpan PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& ca
             if (!text.empty()) {
                 const CellRect clip{x + 1, y + 1, x + width - 1, y + height - 1};
                 // Centred as the system's text drawing centres: halving, rounded towards zero.
-                const int left =
-                    look.Centred ? (clip.Left + clip.Right - widths.Of(canvas, text)) / 2 : clip.Left;
+                const int left = look.Centred ? (clip.Left + clip.Right - widths.Of(canvas, text)) / 2 : clip.Left;
                 canvas.Text(left, clip.Top, clip, text, look.Colour);
             }
             y += height;

@@ -12,7 +12,6 @@
 #include "monitor/grid/layout.h"
 #include "monitor/reports/report_runs.h"
 #include "monitor/win32/grid_window.h"
-#include "monitor/win32/main_window.h"
 #include "monitor/win32/monitor_app.h"
 #include "monitor/win32/report_environment.h"
 

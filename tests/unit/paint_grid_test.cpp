@@ -133,8 +133,8 @@ TEST_F(PaintTest, AnyAreaShowsWhatFramedCellsShowed) {
         int FirstColumn, FirstRow;
         CellRect Area;
     } cases[] = {
-        {0, 0, {0, 0, kWidth, kHeight}},  {0, 0, {48, 20, 49, 21}}, {0, 0, {60, 30, 130, 41}},
-        {0, 0, {79, 21, 118, 40}},        {1, 0, {0, 0, kWidth, kHeight}}, {1, 1, {10, 5, 150, 45}},
+        {0, 0, {0, 0, kWidth, kHeight}}, {0, 0, {48, 20, 49, 21}},        {0, 0, {60, 30, 130, 41}},
+        {0, 0, {79, 21, 118, 40}},       {1, 0, {0, 0, kWidth, kHeight}}, {1, 1, {10, 5, 150, 45}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.FirstColumn) + "," + std::to_string(c.FirstRow) + " " +
@@ -173,16 +173,16 @@ TEST_F(PaintTest, TicksRepaintExactlyTheChangedCells) {
     std::vector<CellRect> changed;
     EXPECT_FALSE(ChangedCells(*view, cellText, changed));
     EXPECT_TRUE(changed.empty());
-    const CellRect signal{49, 21, 78, 40};       // row 1, column 1
-    const CellRect rate{79, 21, 118, 40};        // row 1, column 2
-    const CellRect runTime{119, 41, 178, 60};    // row 2, column 3
+    const CellRect signal{49, 21, 78, 40};     // row 1, column 1
+    const CellRect rate{79, 21, 118, 40};      // row 1, column 2
+    const CellRect runTime{119, 41, 178, 60};  // row 2, column 3
     struct Tick {
         std::map<std::pair<int, int>, std::string> Texts;
         std::vector<CellRect> Changed;
     } ticks[] = {
-        {{{{1, 2}, "7"}}, {rate}},                          // grey zero to a blue figure
+        {{{{1, 2}, "7"}}, {rate}},  // grey zero to a blue figure
         {{{{1, 1}, "Off"}, {{2, 3}, "0:00:01"}}, {signal, runTime}},
-        {{{{1, 1}, "Off"}}, {}},                             // set again, unchanged
+        {{{{1, 1}, "Off"}}, {}},  // set again, unchanged
         {{{{1, 2}, "0"}, {{1, 1}, "On"}}, {signal, rate}},
     };
     for (const Tick& tick : ticks) {
@@ -221,14 +221,14 @@ TEST_F(PaintTest, CellsMeetingARectangle) {
         SlotSpan Columns, Rows;
     } cases[] = {
         {0, 0, {0, 0, 10000, 10000}, {0, 4, 0, 178}, {0, 3, 0, 60}},  // the whole grid
-        {0, 0, {0, 0, 1, 1}, {0, 1, 0, 48}, {0, 1, 0, 20}},          // the header corner
-        {0, 0, {48, 20, 49, 21}, {0, 2, 0, 78}, {0, 2, 0, 40}},      // a shared frame line
-        {0, 0, {49, 21, 50, 22}, {1, 2, 48, 78}, {1, 2, 20, 40}},    // inside one cell
-        {0, 0, {60, 30, 130, 41}, {1, 4, 48, 178}, {1, 3, 20, 60}},  // partial cells
-        {0, 0, {30, 30, 30, 50}, {0, 0, 0, 0}, {0, 0, 0, 0}},        // empty
-        {0, 0, {500, 0, 600, 20}, {0, 0, 0, 0}, {0, 1, 0, 20}},      // right of the grid
-        {1, 0, {50, 0, 60, 10}, {2, 3, 48, 88}, {0, 1, 0, 20}},      // scrolled right: slot 1 is the device column
-        {1, 1, {0, 0, 10, 25}, {1, 2, 0, 48}, {1, 3, 0, 40}},        // scrolled both ways: the headers
+        {0, 0, {0, 0, 1, 1}, {0, 1, 0, 48}, {0, 1, 0, 20}},           // the header corner
+        {0, 0, {48, 20, 49, 21}, {0, 2, 0, 78}, {0, 2, 0, 40}},       // a shared frame line
+        {0, 0, {49, 21, 50, 22}, {1, 2, 48, 78}, {1, 2, 20, 40}},     // inside one cell
+        {0, 0, {60, 30, 130, 41}, {1, 4, 48, 178}, {1, 3, 20, 60}},   // partial cells
+        {0, 0, {30, 30, 30, 50}, {0, 0, 0, 0}, {0, 0, 0, 0}},         // empty
+        {0, 0, {500, 0, 600, 20}, {0, 0, 0, 0}, {0, 1, 0, 20}},       // right of the grid
+        {1, 0, {50, 0, 60, 10}, {2, 3, 48, 88}, {0, 1, 0, 20}},       // scrolled right: slot 1 is the device column
+        {1, 1, {0, 0, 10, 25}, {1, 2, 0, 48}, {1, 3, 0, 40}},         // scrolled both ways: the headers
     };
     for (const Case& c : cases) {
         view->FirstColumn = static_cast<int16_t>(c.FirstColumn);
