@@ -69,8 +69,10 @@ struct ViewState {
     uint16_t RowPixels[kMaxGridRows] = {};
     ColumnDef Columns[kColumnStorage] = {};
     int32_t ColumnCount = 0;
-    // The visible cells, column by column; emptied by every layout and scroll,
-    // so that the next tick repaints them all.
+    // The visible cells as the last tick found them, column by column. Emptied
+    // by every scroll and layout (a font, the columns, and every command that
+    // changes figures outside a tick lay the grid out again), so that the next
+    // tick repaints them all.
     std::vector<PaintedCell> Painted;
 };
 
