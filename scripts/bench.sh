@@ -36,6 +36,7 @@ build_preset native "$log" -DTARNEL_BENCH=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -
 pairs=(
   "TickOver128Ports CopyRecordTable 2"
   "CellTextsOfAFullGrid FormatFullGridBaseline 1.5"
+  "ChangedCells128 CompareGridTextsBaseline 2"
   "ReportAllMultiple128 WriteReportBytesBaseline 2"
   "MetricsFile128 MetricsFileBytesBaseline 2"
   "TickOver128PortsEndingAMinuteWithMetrics TickOver128PortsEndingAMinute -"

@@ -78,6 +78,7 @@ using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueService = UniqueHandle<ServiceTraits>;
 using FontObject = UniqueHandle<GdiTraits<HFONT>>;
 using BrushObject = UniqueHandle<GdiTraits<HBRUSH>>;
+using RegionObject = UniqueHandle<GdiTraits<HRGN>>;
 
 // A window's device context for the length of a scope.
 class ScopedDC {

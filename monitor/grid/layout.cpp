@@ -59,6 +59,7 @@ int FitBar(ScrollBars& bars, ScrollBar bar, int client, int total, int& scrolled
 }  // namespace
 
 void LayoutRowsAndColumns(ViewState& view, int measuredLineHeight) {
+    view.Painted.clear();
     view.LineHeight = measuredLineHeight > 40 || measuredLineHeight < 5 ? kDefaultLineHeight : measuredLineHeight;
     for (int row = 0; row < view.GridRows && row < kMaxGridRows; ++row) {
         view.RowPixels[row] = static_cast<uint16_t>(view.LineHeight + 4);
@@ -130,6 +131,7 @@ int RefitToClient(ViewState& view, ScrollBars& bars) {
 }
 
 void ComputeVisibleRange(ViewState& view) {
+    view.Painted.clear();
     view.EndRow = VisibleEnd(view.FirstRow, view.GridRows, view.ClientHeight, view.RowPixels, view.EndRow);
     view.EndColumn =
         VisibleEnd(view.FirstColumn, view.GridColumns, view.ClientWidth, view.ColumnPixels, view.EndColumn);

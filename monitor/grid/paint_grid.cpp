@@ -1,5 +1,9 @@
 #include "monitor/grid/paint_grid.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace zorvel {
 
 namespace {
@@ -26,6 +30,51 @@ SlotSpan Meeting(int first, int end, const uint16_t* pixels, int low, int high) 
     return span;
 }
 
+// Fills the part of `rect` inside `area`, if any.
+void FillWithin(Canvas& canvas, const CellRect& rect, const CellRect& area, uint32_t colour) {
+    const CellRect part{std::max(rect.Left, area.Left), std::max(rect.Top, area.Top), std::min(rect.Right, area.Right),
+                        std::min(rect.Bottom, area.Bottom)};
+    if (part.Left < part.Right && part.Top < part.Bottom) {
+        canvas.Fill(part, colour);
+    }
+}
+
+// Neighbouring cells share their frame lines: one line before each slot and one after the last.
+void FrameLines(const ViewState& view, const CellSpan& span, Canvas& canvas, const CellRect& area) {
+    const CellRect grid{span.Columns.Offset, span.Rows.Offset, span.Columns.Reach + 1, span.Rows.Reach + 1};
+    int x = span.Columns.Offset;
+    for (int slot = span.Columns.First; slot <= span.Columns.End; ++slot) {
+        FillWithin(canvas, {x, grid.Top, x + 1, grid.Bottom}, area, kBlack);
+        if (slot < span.Columns.End) {
+            x += view.ColumnPixels[slot == view.FirstColumn ? 0 : slot];
+        }
+    }
+    int y = span.Rows.Offset;
+    for (int slot = span.Rows.First; slot <= span.Rows.End; ++slot) {
+        FillWithin(canvas, {grid.Left, y, grid.Right, y + 1}, area, kBlack);
+        if (slot < span.Rows.End) {
+            y += view.RowPixels[slot == view.FirstRow ? 0 : slot];
+        }
+    }
+}
+
+// Widths of the centred texts, measured once per paint: a signal column shows few distinct texts.
+class CentredWidths {
+public:
+    int Of(Canvas& canvas, const std::string& text) {
+        for (const auto& known : widths_) {
+            if (known.first == text) {
+                return known.second;
+            }
+        }
+        widths_.emplace_back(text, canvas.TextWidth(text));
+        return widths_.back().second;
+    }
+
+private:
+    std::vector<std::pair<std::string, int>> widths_;
+};
+
 }  // namespace
 
 CellSpan CellsMeeting(const ViewState& view, const CellRect& area) {
@@ -33,38 +82,55 @@ CellSpan CellsMeeting(const ViewState& view, const CellRect& area) {
             Meeting(view.FirstRow, view.EndRow, view.RowPixels, area.Top, area.Bottom)};
 }
 
+CellLook LookOf(const ViewState& view, int row, int column, const std::string& text) {
+    CellLook look{kWhite, kHeaderText, false};
+    if (row != 0 && column != 0) {
+        const ColumnDef& definition = view.Columns[column - 1];
+        if (definition.Type == 1) {
+            look.Background = text.size() > 1 && text[1] == 'n' ? definition.Color1 : definition.Color0;
+            look.Colour = 0;
+            look.Centred = true;
+        } else {
+            look.Colour = text == "0" ? definition.Color0 : definition.Color1;
+        }
+    }
+    if (look.Background == 0) {
+        look.Background = kWhite;
+    }
+    return look;
+}
+
 CellSpan PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& canvas, const CellRect& area) {
     const CellSpan span = CellsMeeting(view, area);
+    if (span.Columns.First == span.Columns.End || span.Rows.First == span.Rows.End) {
+        return span;
+    }
+    FillWithin(canvas, {span.Columns.Offset, span.Rows.Offset, span.Columns.Reach + 1, span.Rows.Reach + 1}, area,
+               kWhite);
+    FrameLines(view, span, canvas, area);
+    CentredWidths widths;
     int x = span.Columns.Offset;
     for (int slot = span.Columns.First; slot < span.Columns.End; ++slot) {
         const int k = slot == view.FirstColumn ? 0 : slot;
+        const int width = view.ColumnPixels[k];
         int y = span.Rows.Offset;
         for (int rowSlot = span.Rows.First; rowSlot < span.Rows.End; ++rowSlot) {
             const int r = rowSlot == view.FirstRow ? 0 : rowSlot;
+            const int height = view.RowPixels[r];
             const std::string text = cellText(r, k);
-            // Neighbouring cells share their frame lines.
-            const CellRect cell{x, y, x + view.ColumnPixels[k] + 1, y + view.RowPixels[r] + 1};
-            uint32_t background = kWhite;
-            uint32_t colour = kHeaderText;
-            bool centred = false;
-            if (r != 0 && k != 0) {
-                const ColumnDef& column = view.Columns[k - 1];
-                if (column.Type == 1) {
-                    background = text.size() > 1 && text[1] == 'n' ? column.Color1 : column.Color0;
-                    colour = 0;
-                    centred = true;
-                } else {
-                    colour = text == "0" ? column.Color0 : column.Color1;
-                }
+            const CellLook look = LookOf(view, r, k, text);
+            if (look.Background != kWhite) {
+                FillWithin(canvas, {x + 1, y + 1, x + width, y + height}, area, look.Background);
             }
-            if (background == 0) {
-                background = kWhite;
+            if (!text.empty()) {
+                const CellRect clip{x + 1, y + 1, x + width - 1, y + height - 1};
+                // Centred as the system's text drawing centres: halving, rounded towards zero.
+                const int left = look.Centred ? (clip.Left + clip.Right - widths.Of(canvas, text)) / 2 : clip.Left;
+                canvas.Text(left, clip.Top, clip, text, look.Colour);
             }
-            canvas.FramedCell(cell, background);
-            canvas.CellText({cell.Left + 1, cell.Top + 1, cell.Right - 2, cell.Bottom - 2}, text, colour, centred);
-            y += view.RowPixels[r];
+            y += height;
         }
-        x += view.ColumnPixels[k];
+        x += width;
     }
     return span;
 }

@@ -19,14 +19,26 @@ struct CellRect {
 class Canvas {
 public:
     virtual ~Canvas() = default;
-    // A black frame filled with the background colour.
-    virtual void FramedCell(const CellRect& rect, uint32_t background) = 0;
-    // Transparent text, left and top aligned unless centred.
-    virtual void CellText(const CellRect& rect, const std::string& text, uint32_t colour, bool centred) = 0;
+    // A solid rectangle, right and bottom excluded.
+    virtual void Fill(const CellRect& rect, uint32_t colour) = 0;
+    // The width of `text` in the grid font.
+    virtual int TextWidth(const std::string& text) = 0;
+    // Transparent text whose top left corner is (x, y), clipped to `clip`.
+    virtual void Text(int x, int y, const CellRect& clip, const std::string& text, uint32_t colour) = 0;
 };
 
 constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kBlack = 0;
 constexpr uint32_t kHeaderText = 0x800000;  // (0, 0, 128)
+
+struct CellLook {
+    uint32_t Background;
+    uint32_t Colour;
+    bool Centred;
+};
+
+// How cell (row, column) shows `text`.
+CellLook LookOf(const ViewState& view, int row, int column, const std::string& text);
 
 // Text of grid cell (row, column).
 using CellTextFn = std::function<std::string(int row, int column)>;
@@ -49,7 +61,8 @@ struct CellSpan {
 // counting the frame line a cell shares with its right and lower neighbours.
 CellSpan CellsMeeting(const ViewState& view, const CellRect& area);
 
-// Paints the cells that meet `area`; gives them, so the caller can fill the rest.
+// Paints the cells that meet `area`: white, then the frame lines, the other
+// backgrounds and the texts. Gives the cells, so the caller can fill the rest.
 CellSpan PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& canvas, const CellRect& area);
 
 }  // namespace zorvel

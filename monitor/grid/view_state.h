@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/window_placement.h"
 
@@ -28,6 +29,13 @@ static_assert(sizeof(ColumnDef) == 48, "column definition layout");
 struct FontSpec {
     int32_t Height;  // 0: the default height
     char Face[32];   // empty: the window's face
+};
+
+// What a visible cell showed when the last tick looked at it.
+struct PaintedCell {
+    std::string Text;
+    uint32_t Background;
+    uint32_t Colour;
 };
 
 struct ViewState {
@@ -61,6 +69,11 @@ struct ViewState {
     uint16_t RowPixels[kMaxGridRows] = {};
     ColumnDef Columns[kColumnStorage] = {};
     int32_t ColumnCount = 0;
+    // The visible cells as the last tick found them, column by column. Emptied
+    // by every scroll and layout (a font, the columns, and every command that
+    // changes figures outside a tick lay the grid out again), so that the next
+    // tick repaints them all.
+    std::vector<PaintedCell> Painted;
 };
 
 inline std::unique_ptr<ViewState> CreateView() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 #include "common/win32/dialogs.h"
 #include "common/win32/window_rectangle.h"
@@ -14,33 +15,82 @@ int BarOf(ScrollBar bar) {
     return bar == ScrollBar::Vertical ? SB_VERT : SB_HORZ;
 }
 
-// One brush per colour for the length of a paint, all deleted at its end.
+// One brush per colour for the length of a paint, all deleted at its end; the
+// text colour is set only when it changes.
 class GdiCanvas : public Canvas {
 public:
-    explicit GdiCanvas(HDC dc) : dc_(dc) {}
+    explicit GdiCanvas(HDC dc)
+        : dc_(dc), oldMode_(SetBkMode(dc, TRANSPARENT)), oldColour_(GetTextColor(dc)), colour_(oldColour_) {}
+    ~GdiCanvas() override {
+        SetTextColor(dc_, oldColour_);
+        SetBkMode(dc_, oldMode_);
+    }
+    GdiCanvas(const GdiCanvas&) = delete;
+    GdiCanvas& operator=(const GdiCanvas&) = delete;
 
-    void FramedCell(const CellRect& rect, uint32_t background) override {
-        BrushObject& brush = brushes_[background];
+    void Fill(const CellRect& rect, uint32_t colour) override {
+        BrushObject& brush = brushes_[colour];
         if (brush.Get() == nullptr) {
-            brush.Reset(CreateSolidBrush(background));
+            brush.Reset(CreateSolidBrush(colour));
         }
-        HGDIOBJ previous = SelectObject(dc_, brush.Get());
-        SelectObject(dc_, GetStockObject(BLACK_PEN));
-        Rectangle(dc_, rect.Left, rect.Top, rect.Right, rect.Bottom);
-        SelectObject(dc_, previous);
+        const RECT area{rect.Left, rect.Top, rect.Right, rect.Bottom};
+        FillRect(dc_, &area, brush.Get());
     }
 
-    void CellText(const CellRect& rect, const std::string& text, uint32_t colour, bool centred) override {
-        SetBkMode(dc_, TRANSPARENT);
-        SetTextColor(dc_, colour);
-        RECT area{rect.Left, rect.Top, rect.Right, rect.Bottom};
-        DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &area, centred ? DT_CENTER : 0);
+    int TextWidth(const std::string& text) override {
+        SIZE size = {};
+        GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+
+    void Text(int x, int y, const CellRect& clip, const std::string& text, uint32_t colour) override {
+        if (colour != colour_) {
+            SetTextColor(dc_, colour);
+            colour_ = colour;
+        }
+        const RECT area{clip.Left, clip.Top, clip.Right, clip.Bottom};
+        ExtTextOutA(dc_, x, y, ETO_CLIPPED, &area, text.c_str(), static_cast<UINT>(text.size()), nullptr);
     }
 
 private:
     HDC dc_;
+    int oldMode_;
+    COLORREF oldColour_;
+    COLORREF colour_;
     std::map<uint32_t, BrushObject> brushes_;
 };
+
+// The parts of the DC's visible region (the update region, in a paint) that lie
+// in `area`, in client coordinates: a tick leaves many small cells to repaint,
+// scattered over the grid, and drawing every cell of their bounding box would
+// cost as much as a full paint.
+std::vector<CellRect> PartsToPaint(HDC dc, const RECT& area) {
+    const std::vector<CellRect> whole{{area.left, area.top, area.right, area.bottom}};
+    RegionObject region(CreateRectRgn(0, 0, 0, 0));
+    HWND window = WindowFromDC(dc);
+    if (region.Get() == nullptr || window == nullptr || GetRandomRgn(dc, region.Get(), SYSRGN) != 1) {
+        return whole;
+    }
+    // The system region is in screen coordinates.
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    OffsetRgn(region.Get(), -origin.x, -origin.y);
+    const DWORD size = GetRegionData(region.Get(), 0, nullptr);
+    std::vector<char> bytes(size);
+    auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
+    if (size < sizeof(RGNDATAHEADER) || GetRegionData(region.Get(), size, data) != size) {
+        return whole;
+    }
+    std::vector<CellRect> parts;
+    const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+    for (DWORD i = 0; i < data->rdh.nCount; ++i) {
+        RECT part;
+        if (IntersectRect(&part, &rects[i], &area)) {
+            parts.push_back({part.left, part.top, part.right, part.bottom});
+        }
+    }
+    return parts;
+}
 
 }  // namespace
 
@@ -53,26 +103,28 @@ void WindowScrollBars::SetPosition(ScrollBar bar, int position) {
 }
 
 void ApplyFont(HWND window, ViewState& view, FontObject& font) {
-    HDC dc = GetDC(window);
-    if (view.Font.Face[0] == '\0') {
-        GetTextFaceA(dc, sizeof view.Font.Face, view.Font.Face);
-    }
-    // Only face and height carry over; weight, italics and character set stay default.
-    LOGFONTA description = {};
-    lstrcpynA(description.lfFaceName, view.Font.Face, sizeof description.lfFaceName);
-    description.lfHeight = view.Font.Height;
-    HFONT created = CreateFontIndirectA(&description);
-    if (created != nullptr) {
-        font.Reset(created);
-        SelectObject(dc, created);
-        lstrcpynA(view.Font.Face, description.lfFaceName, sizeof view.Font.Face);
-        view.Font.Height = description.lfHeight;
-    } else {
-        common::AlertBox("Could not create font");
-    }
     TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    ReleaseDC(window, dc);
+    {
+        const common::ScopedDC dc(window);
+        if (view.Font.Face[0] == '\0') {
+            GetTextFaceA(dc.Get(), sizeof view.Font.Face, view.Font.Face);
+        }
+        // Only face and height carry over; weight, italics and character set stay default.
+        LOGFONTA description = {};
+        lstrcpynA(description.lfFaceName, view.Font.Face, sizeof description.lfFaceName);
+        description.lfHeight = view.Font.Height;
+        HFONT created = CreateFontIndirectA(&description);
+        if (created != nullptr) {
+            font.Reset(created);
+            lstrcpynA(view.Font.Face, description.lfFaceName, sizeof view.Font.Face);
+            view.Font.Height = description.lfHeight;
+        } else {
+            common::AlertBox("Could not create font");
+        }
+        // Without a new font, the lines are measured in the window's own.
+        const common::ScopedSelection withFont(dc.Get(), created);
+        GetTextMetricsA(dc.Get(), &metrics);
+    }
 
     LayoutRowsAndColumns(view, metrics.tmHeight + metrics.tmExternalLeading);
     WindowScrollBars bars(window);
@@ -94,27 +146,47 @@ void SaveViewOnClose(HWND window, ViewState& view, common::Alerts& alerts) {
 }
 
 void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText, const RECT& area) {
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(LTGRAY_BRUSH));
-    HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
-    CellSpan span;
     {
+        const common::ScopedSelection withFont(dc, font);
         GdiCanvas canvas(dc);
-        span = PaintGrid(view, cellText, canvas, {area.left, area.top, area.right, area.bottom});
+        for (const CellRect& part : PartsToPaint(dc, area)) {
+            PaintGrid(view, cellText, canvas, part);
+        }
     }
-    if (oldFont != nullptr) {
-        SelectObject(dc, oldFont);
-    }
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
     // The window is not erased before a paint, so that cells do not flash
     // white: only what lies beside and below the grid is filled.
+    const CellSpan span = CellsMeeting(view, {area.left, area.top, area.right, area.bottom});
     const RECT right{std::max<LONG>(area.left, span.Columns.Reach + 1), area.top, area.right, area.bottom};
     const RECT below{area.left, std::max<LONG>(area.top, span.Rows.Reach + 1), area.right, area.bottom};
     for (const RECT& margin : {right, below}) {
         if (margin.left < margin.right && margin.top < margin.bottom) {
             FillRect(dc, &margin, GetSysColorBrush(COLOR_WINDOW));
         }
+    }
+}
+
+void InvalidateCells(HWND window, const std::vector<CellRect>& cells) {
+    if (cells.empty()) {
+        return;
+    }
+    std::vector<char> bytes(sizeof(RGNDATAHEADER) + cells.size() * sizeof(RECT));
+    auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
+    data->rdh.iType = RDH_RECTANGLES;
+    data->rdh.nCount = static_cast<DWORD>(cells.size());
+    data->rdh.nRgnSize = static_cast<DWORD>(cells.size() * sizeof(RECT));
+    RECT bounds{cells[0].Left, cells[0].Top, cells[0].Right, cells[0].Bottom};
+    auto* rects = reinterpret_cast<RECT*>(data->Buffer);
+    for (size_t i = 0; i < cells.size(); ++i) {
+        rects[i] = {cells[i].Left, cells[i].Top, cells[i].Right, cells[i].Bottom};
+        UnionRect(&bounds, &bounds, &rects[i]);
+    }
+    data->rdh.rcBound = bounds;
+    RegionObject region(ExtCreateRegion(nullptr, static_cast<DWORD>(bytes.size()), data));
+    if (region.Get() != nullptr) {
+        InvalidateRgn(window, region.Get(), FALSE);
+    } else {
+        InvalidateRect(window, &bounds, FALSE);
     }
 }
 

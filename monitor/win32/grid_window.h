@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "common/alerts.h"
 #include "monitor/grid/layout.h"
 #include "monitor/grid/paint_grid.h"
@@ -12,6 +14,7 @@ namespace zorvel {
 
 using common::BrushObject;
 using common::FontObject;
+using common::RegionObject;
 
 class WindowScrollBars : public ScrollBars {
 public:
@@ -36,5 +39,8 @@ void SaveViewOnClose(HWND window, ViewState& view, common::Alerts& alerts);
 // Draws the cells that meet `area`, and the background beside the grid, with
 // the grid font on `dc`.
 void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText, const RECT& area);
+
+// Leaves the cells for the next paint, without erasing.
+void InvalidateCells(HWND window, const std::vector<CellRect>& cells);
 
 }  // namespace zorvel

@@ -104,6 +104,12 @@ LRESULT OnTimer(HWND window) {
     return 0;
 }
 
+// Draws the grid's cells that meet `area` with the live figures.
+void PaintView(HDC dc, const ViewState& view, const RECT& area) {
+    DrawGrid(dc, view, g_app.GridFont.Get(),
+             [&view](int row, int column) { return GridCellText(view, *g_app.Tables, row, column); }, area);
+}
+
 LRESULT OnPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
@@ -297,10 +303,6 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
 
 }  // namespace
 
-void PaintView(HDC dc, const ViewState& view, const RECT& area) {
-    DrawGrid(dc, view, g_app.GridFont.Get(),
-             [&view](int row, int column) { return GridCellText(view, *g_app.Tables, row, column); }, area);
-}
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
     // No class cursor: the grid sets the arrow, sizing or moving one itself.

@@ -3,14 +3,16 @@
 #include <windows.h>
 
 #include <ctime>
+#include <vector>
 
 #include "common/win32/dialogs.h"
 #include "monitor/about_text.h"
 #include "monitor/files/settings_file.h"
+#include "monitor/grid/changed_cells.h"
+#include "monitor/grid/grid_text.h"
 #include "monitor/grid/layout.h"
 #include "monitor/reports/report_runs.h"
 #include "monitor/win32/grid_window.h"
-#include "monitor/win32/main_window.h"
 #include "monitor/win32/monitor_app.h"
 #include "monitor/win32/report_environment.h"
 
@@ -64,11 +66,13 @@ void WindowSamplingHost::Sampled(bool minuteEnded) {
 }
 
 void WindowSamplingHost::Repaint(ViewState& view) {
-    RECT client;
-    GetClientRect(g_app.MainWindow, &client);
-    HDC dc = GetDC(g_app.MainWindow);
-    PaintView(dc, view, client);
-    ReleaseDC(g_app.MainWindow, dc);
+    std::vector<CellRect> changed;
+    const auto cellText = [&view](int row, int column) { return GridCellText(view, *g_app.Tables, row, column); };
+    if (ChangedCells(view, cellText, changed)) {
+        InvalidateCells(g_app.MainWindow, changed);
+    } else {
+        InvalidateRect(g_app.MainWindow, nullptr, FALSE);
+    }
 }
 
 }  // namespace zorvel

@@ -1,8 +1,10 @@
 // A view file read, then laid out and painted as the window does after loading
 // it, and every column reset from the context menu.
 #include <cstring>
+#include <vector>
 
 #include "monitor/files/view_file.h"
+#include "monitor/grid/changed_cells.h"
 #include "monitor/grid/grid_text.h"
 #include "monitor/grid/layout.h"
 #include "monitor/grid/paint_grid.h"
@@ -18,8 +20,9 @@ struct NoScrollBars : zorvel::ScrollBars {
 };
 
 struct NullCanvas : zorvel::Canvas {
-    void FramedCell(const zorvel::CellRect&, uint32_t) override {}
-    void CellText(const zorvel::CellRect&, const std::string& text, uint32_t, bool) override {
+    void Fill(const zorvel::CellRect&, uint32_t) override {}
+    int TextWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
+    void Text(int, int, const zorvel::CellRect&, const std::string& text, uint32_t) override {
         fuzz::Require(text.size() < 64, "cell texts stay short");
     }
 };
@@ -47,9 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zorvel::FitToWindow(*view, bars);
     zorvel::ComputeVisibleRange(*view);
     NullCanvas canvas;
-    zorvel::PaintGrid(
-        *view, [&](int row, int column) { return zorvel::GridCellText(*view, *tables, row, column); }, canvas,
-        {0, 0, view->ClientWidth, view->ClientHeight});
+    const auto cellText = [&](int row, int column) { return zorvel::GridCellText(*view, *tables, row, column); };
+    zorvel::PaintGrid(*view, cellText, canvas, {0, 0, view->ClientWidth, view->ClientHeight});
+    std::vector<zorvel::CellRect> changed;
+    zorvel::ChangedCells(*view, cellText, changed);
+    fuzz::Require(zorvel::ChangedCells(*view, cellText, changed) && changed.empty(), "unchanged cells stay unchanged");
     for (int i = 0; i < view->ColumnCount; ++i) {
         zorvel::SetStatistic(*tables, view->GridRows, view->Columns[i].Input, zorvel::kAllPorts, 0);
     }

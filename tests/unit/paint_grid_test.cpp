@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
+#include "monitor/grid/changed_cells.h"
 #include "monitor/grid/columns.h"
 #include "monitor/grid/layout.h"
 
@@ -9,34 +13,46 @@ using namespace zorvel;
 
 namespace {
 
-struct Drawn {
-    CellRect Rect;
-    uint32_t Background;
-    uint32_t Colour;
-    std::string Text;
-    bool Centred;
-};
+constexpr int kWidth = 200;
+constexpr int kHeight = 70;
+constexpr int kGlyphHeight = 12;
 
-struct RecordingCanvas : Canvas {
-    std::vector<Drawn> Cells;
-    void FramedCell(const CellRect& rect, uint32_t background) override {
-        Cells.push_back({rect, background, 0, "", false});
+// Pixels as a device context would hold them, clipped to `Clip` as a paint is
+// to its update region. A text leaves a pattern that depends on the text, its
+// colour and its position, 7 pixels per character.
+struct RasterCanvas : Canvas {
+    std::vector<uint32_t> Pixels = std::vector<uint32_t>(kWidth * kHeight, 0x123456);
+    CellRect Clip{0, 0, kWidth, kHeight};
+    std::vector<std::string> Texts;
+
+    void Set(const CellRect& rect, const std::function<uint32_t(int, int)>& value) {
+        for (int y = std::max({rect.Top, Clip.Top, 0}); y < std::min({rect.Bottom, Clip.Bottom, kHeight}); ++y) {
+            for (int x = std::max({rect.Left, Clip.Left, 0}); x < std::min({rect.Right, Clip.Right, kWidth}); ++x) {
+                Pixels[y * kWidth + x] = value(x, y);
+            }
+        }
     }
-    void CellText(const CellRect& rect, const std::string& text, uint32_t colour, bool centred) override {
-        Drawn& last = Cells.back();
-        EXPECT_EQ(last.Rect.Left + 1, rect.Left);
-        EXPECT_EQ(last.Rect.Bottom - 2, rect.Bottom);
-        last.Colour = colour;
-        last.Text = text;
-        last.Centred = centred;
+    void Fill(const CellRect& rect, uint32_t colour) override {
+        Set(rect, [colour](int, int) { return colour; });
+    }
+    int TextWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
+    void Text(int x, int y, const CellRect& clip, const std::string& text, uint32_t colour) override {
+        Texts.push_back(text);
+        const uint32_t seed = static_cast<uint32_t>(std::hash<std::string>{}(text)) ^ colour;
+        const CellRect glyphs{std::max(x, clip.Left), std::max(y, clip.Top), std::min(x + TextWidth(text), clip.Right),
+                              std::min(y + kGlyphHeight, clip.Bottom)};
+        Set(glyphs, [=](int px, int py) { return 0x80000000u | ((seed + 31u * (px - x) + 977u * (py - y)) >> 1); });
     }
 };
 
 struct PaintTest : ::testing::Test {
     std::unique_ptr<ViewState> view = CreateView();
-    RecordingCanvas canvas;
     std::map<std::pair<int, int>, std::string> texts;
+    CellTextFn cellText = [this](int r, int k) {
+        return texts.count({r, k}) ? texts[{r, k}] : "r" + std::to_string(r) + "k" + std::to_string(k);
+    };
 
+    // Columns 48, 30, 40 and 60 pixels wide (device column first), rows 20 high.
     void SetUp() override {
         InitColumn(*view, 0, 3);      // "CD ", On/Off
         InitColumn(*view, 1, 8);      // "TxCPSInst", grey zero, blue otherwise
@@ -46,88 +62,173 @@ struct PaintTest : ::testing::Test {
         view->GridColumns = 4;
         view->GridRows = 3;
         LayoutRowsAndColumns(*view, 16);
-        view->EndColumn = 4;
-        view->EndRow = 3;
-    }
-    void Paint() {
-        PaintGrid(
-            *view,
-            [this](int r, int k) {
-                return texts.count({r, k}) ? texts[{r, k}] : "r" + std::to_string(r) + "k" + std::to_string(k);
-            },
-            canvas, area);
-    }
-    CellRect area{0, 0, 10000, 10000};
-    const Drawn& At(int slotColumn, int slotRow) { return canvas.Cells[slotColumn * 3 + slotRow]; }
-};
-
-TEST_F(PaintTest, ColoursFollowTypeAndText) {
-    texts[{1, 1}] = "On";
-    texts[{2, 1}] = "Off";
-    texts[{1, 2}] = "0";
-    texts[{2, 2}] = "120";
-    texts[{1, 3}] = "0:00:00";
-    Paint();
-    ASSERT_EQ(12u, canvas.Cells.size());
-    EXPECT_EQ(kWhite, At(0, 0).Background);
-    EXPECT_EQ(kHeaderText, At(0, 1).Colour);
-    EXPECT_EQ(kHeaderText, At(1, 0).Colour);
-    EXPECT_EQ(Rgb(128, 192, 128), At(1, 1).Background);
-    EXPECT_TRUE(At(1, 1).Centred);
-    EXPECT_EQ(0u, At(1, 1).Colour);
-    EXPECT_EQ(kWhite, At(1, 2).Background);  // Off with Color0 unset
-    EXPECT_EQ(Rgb(192, 192, 192), At(2, 1).Colour);
-    EXPECT_EQ(Rgb(128, 128, 192), At(2, 2).Colour);
-    EXPECT_FALSE(At(2, 2).Centred);
-    EXPECT_EQ(kWhite, At(2, 2).Background);
-    EXPECT_EQ(0u, At(3, 1).Colour);  // run time: always Color1, here unset
-}
-
-TEST_F(PaintTest, CellsShareFrameLinesAndStepByTheirPixels) {
-    Paint();
-    EXPECT_EQ(0, At(0, 0).Rect.Left);
-    EXPECT_EQ(49, At(0, 0).Rect.Right);
-    EXPECT_EQ(21, At(0, 0).Rect.Bottom);
-    EXPECT_EQ(48, At(1, 0).Rect.Left);
-    EXPECT_EQ(20, At(0, 1).Rect.Top);
-}
-
-TEST_F(PaintTest, ScrollingRightHidesColumnOneButKeepsTheDeviceColumn) {
-    view->FirstColumn = 1;
-    Paint();
-    ASSERT_EQ(9u, canvas.Cells.size());
-    EXPECT_EQ("r0k0", At(0, 0).Text);
-    EXPECT_EQ(0, At(0, 0).Rect.Left);
-    // The slot after the device column shows grid column 2.
-    EXPECT_EQ(48, At(1, 0).Rect.Left);
-    EXPECT_EQ(48 + 1 + view->ColumnPixels[2], At(1, 0).Rect.Right);
-}
-
-// Columns 48, 30, 40 and 60 pixels wide (device column first), rows 20 high;
-// a cell also owns the frame line it shares with the next one.
-struct AreaTest : PaintTest {
-    void SetUp() override {
-        PaintTest::SetUp();
         view->ColumnPixels[1] = 30;
         view->ColumnPixels[2] = 40;
         view->ColumnPixels[3] = 60;
+        view->ClientWidth = kWidth;
+        view->ClientHeight = kHeight;
+        ComputeVisibleRange(*view);
+        texts[{1, 1}] = "On";
+        texts[{2, 1}] = "Off";
+        texts[{1, 2}] = "0";
+        texts[{2, 2}] = "120";
+        texts[{1, 3}] = "0:00:00";
+        texts[{2, 3}] = "a text much wider than its cell";
+    }
+
+    // What each cell drew before: a framed rectangle, then its text.
+    RasterCanvas FramedCells() {
+        RasterCanvas canvas;
+        int x = 0;
+        for (int slot = view->FirstColumn; slot < view->EndColumn; ++slot) {
+            const int k = slot == view->FirstColumn ? 0 : slot;
+            int y = 0;
+            for (int rowSlot = view->FirstRow; rowSlot < view->EndRow; ++rowSlot) {
+                const int r = rowSlot == view->FirstRow ? 0 : rowSlot;
+                const int w = view->ColumnPixels[k];
+                const int h = view->RowPixels[r];
+                const std::string text = cellText(r, k);
+                const CellLook look = LookOf(*view, r, k, text);
+                canvas.Fill({x, y, x + w + 1, y + h + 1}, kBlack);
+                canvas.Fill({x + 1, y + 1, x + w, y + h}, look.Background);
+                const CellRect clip{x + 1, y + 1, x + w - 1, y + h - 1};
+                canvas.Text(look.Centred ? (clip.Left + clip.Right - canvas.TextWidth(text)) / 2 : clip.Left, clip.Top,
+                            clip, text, look.Colour);
+                y += h;
+            }
+            x += view->ColumnPixels[k];
+        }
+        return canvas;
     }
 };
 
-TEST_F(AreaTest, CellsMeetingARectangle) {    struct Case {
+TEST_F(PaintTest, ColoursFollowTypeAndText) {
+    struct Case {
+        int Row, Column;
+        const char* Text;
+        CellLook Look;
+    } cases[] = {
+        {0, 0, "Device", {kWhite, kHeaderText, false}},
+        {0, 1, "CD ", {kWhite, kHeaderText, false}},
+        {1, 0, "COM1", {kWhite, kHeaderText, false}},
+        {1, 1, "On", {Rgb(128, 192, 128), 0, true}},
+        {2, 1, "Off", {kWhite, 0, true}},  // Off with Color0 unset
+        {1, 2, "0", {kWhite, Rgb(192, 192, 192), false}},
+        {2, 2, "120", {kWhite, Rgb(128, 128, 192), false}},
+        {1, 3, "0:00:00", {kWhite, 0, false}},  // run time: always Color1, here unset
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Text);
+        const CellLook look = LookOf(*view, c.Row, c.Column, c.Text);
+        EXPECT_EQ(c.Look.Background, look.Background);
+        EXPECT_EQ(c.Look.Colour, look.Colour);
+        EXPECT_EQ(c.Look.Centred, look.Centred);
+    }
+}
+
+// Lines drawn once, white filled once and only the other backgrounds filled per
+// cell make the picture framed cells made, in any area and scrolled.
+TEST_F(PaintTest, AnyAreaShowsWhatFramedCellsShowed) {
+    struct Case {
+        int FirstColumn, FirstRow;
+        CellRect Area;
+    } cases[] = {
+        {0, 0, {0, 0, kWidth, kHeight}}, {0, 0, {48, 20, 49, 21}},        {0, 0, {60, 30, 130, 41}},
+        {0, 0, {79, 21, 118, 40}},       {1, 0, {0, 0, kWidth, kHeight}}, {1, 1, {10, 5, 150, 45}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.FirstColumn) + "," + std::to_string(c.FirstRow) + " " +
+                     std::to_string(c.Area.Left) + "," + std::to_string(c.Area.Top));
+        view->FirstColumn = static_cast<int16_t>(c.FirstColumn);
+        view->FirstRow = static_cast<int16_t>(c.FirstRow);
+        ComputeVisibleRange(*view);
+        const RasterCanvas expected = FramedCells();
+        RasterCanvas canvas;
+        canvas.Clip = c.Area;
+        PaintGrid(*view, cellText, canvas, c.Area);
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                const bool inside = x >= c.Area.Left && x < c.Area.Right && y >= c.Area.Top && y < c.Area.Bottom;
+                const bool grid = x <= 178 && y <= (c.FirstRow == 0 ? 60 : 40);
+                ASSERT_EQ(inside && grid ? expected.Pixels[y * kWidth + x] : 0x123456u, canvas.Pixels[y * kWidth + x])
+                    << "at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(PaintTest, OnlyTheCellsMeetingTheAreaAreDrawn) {
+    view->FirstColumn = 1;
+    ComputeVisibleRange(*view);
+    RasterCanvas canvas;
+    PaintGrid(*view, cellText, canvas, {50, 21, 60, 30});
+    EXPECT_EQ(std::vector<std::string>{"0"}, canvas.Texts);  // row 1 of grid column 2
+}
+
+// The cells a tick repaints are those whose text or colours changed, and
+// repainting them leaves the picture a full paint draws.
+TEST_F(PaintTest, TicksRepaintExactlyTheChangedCells) {
+    RasterCanvas screen;
+    PaintGrid(*view, cellText, screen, {0, 0, kWidth, kHeight});
+    std::vector<CellRect> changed;
+    EXPECT_FALSE(ChangedCells(*view, cellText, changed));
+    EXPECT_TRUE(changed.empty());
+    const CellRect signal{49, 21, 78, 40};     // row 1, column 1
+    const CellRect rate{79, 21, 118, 40};      // row 1, column 2
+    const CellRect runTime{119, 41, 178, 60};  // row 2, column 3
+    struct Tick {
+        std::map<std::pair<int, int>, std::string> Texts;
+        std::vector<CellRect> Changed;
+    } ticks[] = {
+        {{{{1, 2}, "7"}}, {rate}},  // grey zero to a blue figure
+        {{{{1, 1}, "Off"}, {{2, 3}, "0:00:01"}}, {signal, runTime}},
+        {{{{1, 1}, "Off"}}, {}},  // set again, unchanged
+        {{{{1, 2}, "0"}, {{1, 1}, "On"}}, {signal, rate}},
+    };
+    for (const Tick& tick : ticks) {
+        SCOPED_TRACE(tick.Texts.begin()->second);
+        for (const auto& text : tick.Texts) {
+            texts[text.first] = text.second;
+        }
+        changed.clear();
+        ASSERT_TRUE(ChangedCells(*view, cellText, changed));
+        ASSERT_EQ(tick.Changed.size(), changed.size());
+        for (size_t i = 0; i < changed.size(); ++i) {
+            EXPECT_EQ(tick.Changed[i].Left, changed[i].Left);
+            EXPECT_EQ(tick.Changed[i].Top, changed[i].Top);
+            EXPECT_EQ(tick.Changed[i].Right, changed[i].Right);
+            EXPECT_EQ(tick.Changed[i].Bottom, changed[i].Bottom);
+            screen.Clip = changed[i];
+            PaintGrid(*view, cellText, screen, changed[i]);
+        }
+        RasterCanvas full;
+        PaintGrid(*view, cellText, full, {0, 0, kWidth, kHeight});
+        EXPECT_EQ(full.Pixels, screen.Pixels);
+    }
+    // A scroll or a new layout leaves nothing to compare with.
+    view->FirstRow = 1;
+    ComputeVisibleRange(*view);
+    EXPECT_FALSE(ChangedCells(*view, cellText, changed));
+    EXPECT_TRUE(ChangedCells(*view, cellText, changed));
+    LayoutRowsAndColumns(*view, 16);
+    EXPECT_FALSE(ChangedCells(*view, cellText, changed));
+}
+
+TEST_F(PaintTest, CellsMeetingARectangle) {
+    struct Case {
         int FirstColumn, FirstRow;
         CellRect Area;
         SlotSpan Columns, Rows;
     } cases[] = {
         {0, 0, {0, 0, 10000, 10000}, {0, 4, 0, 178}, {0, 3, 0, 60}},  // the whole grid
-        {0, 0, {0, 0, 1, 1}, {0, 1, 0, 48}, {0, 1, 0, 20}},          // the header corner
-        {0, 0, {48, 20, 49, 21}, {0, 2, 0, 78}, {0, 2, 0, 40}},      // a shared frame line
-        {0, 0, {49, 21, 50, 22}, {1, 2, 48, 78}, {1, 2, 20, 40}},    // inside one cell
+        {0, 0, {0, 0, 1, 1}, {0, 1, 0, 48}, {0, 1, 0, 20}},           // the header corner
+        {0, 0, {48, 20, 49, 21}, {0, 2, 0, 78}, {0, 2, 0, 40}},       // a shared frame line
+        {0, 0, {49, 21, 50, 22}, {1, 2, 48, 78}, {1, 2, 20, 40}},     // inside one cell
         {0, 0, {60, 30, 130, 41}, {1, 4, 48, 178}, {1, 3, 20, 60}},   // partial cells
-        {0, 0, {30, 30, 30, 50}, {0, 0, 0, 0}, {0, 0, 0, 0}},      // empty
-        {0, 0, {500, 0, 600, 20}, {0, 0, 0, 0}, {0, 1, 0, 20}},     // right of the grid
-        {1, 0, {50, 0, 60, 10}, {2, 3, 48, 88}, {0, 1, 0, 20}},      // scrolled right: slot 1 is the device column
-        {1, 1, {0, 0, 10, 25}, {1, 2, 0, 48}, {1, 3, 0, 40}},        // scrolled both ways: the headers
+        {0, 0, {30, 30, 30, 50}, {0, 0, 0, 0}, {0, 0, 0, 0}},         // empty
+        {0, 0, {500, 0, 600, 20}, {0, 0, 0, 0}, {0, 1, 0, 20}},       // right of the grid
+        {1, 0, {50, 0, 60, 10}, {2, 3, 48, 88}, {0, 1, 0, 20}},       // scrolled right: slot 1 is the device column
+        {1, 1, {0, 0, 10, 25}, {1, 2, 0, 48}, {1, 3, 0, 40}},         // scrolled both ways: the headers
     };
     for (const Case& c : cases) {
         view->FirstColumn = static_cast<int16_t>(c.FirstColumn);
@@ -148,17 +249,6 @@ TEST_F(AreaTest, CellsMeetingARectangle) {    struct Case {
             EXPECT_EQ(text(c.Rows), shown(span.Rows));
         }
     }
-}
-
-TEST_F(AreaTest, OnlyTheCellsMeetingTheAreaArePaintedInPlace) {
-    view->FirstColumn = 1;
-    area = {50, 21, 60, 30};
-    Paint();
-    ASSERT_EQ(1u, canvas.Cells.size());
-    EXPECT_EQ("r1k2", canvas.Cells[0].Text);
-    EXPECT_EQ(48, canvas.Cells[0].Rect.Left);
-    EXPECT_EQ(20, canvas.Cells[0].Rect.Top);
-    EXPECT_EQ(48 + 40 + 1, canvas.Cells[0].Rect.Right);
 }
 
 }  // namespace
