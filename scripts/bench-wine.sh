@@ -35,8 +35,6 @@ mkdir -p "$out"
 . scripts/wine-session.sh
 trap wine_session_stop EXIT
 wine_session_start "$root/build/windows/wineprefix-bench" virtual 1920x1080
-# Without a window manager Wine maximises a window only when it places it itself.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
 probe() { wine "$bin/wine_probe.exe" "$@"; }
 # One figure per line in; "min / median / max" out.

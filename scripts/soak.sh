@@ -45,8 +45,6 @@ finish() {
 }
 trap finish EXIT
 wine_session_start "$out-wineprefix" virtual 1920x1080
-# Without a window manager Wine maximises a window only when it places it itself.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wine "$bin/standin_ctl.exe" install --ports 128 --driver "$(winepath -w "$bin/tarnel_standin.sys")" || exit 1
 
 # The viewer first, so that the maximised monitor lies over it.
