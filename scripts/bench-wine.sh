@@ -61,7 +61,7 @@ start() {
 # stop CLASS TITLE PID: ends the program through its Exit command (or closes
 # the bare window) and waits for it.
 stop() {
-  wine "$bin/post_command.exe" "$1" "$2" 107 >/dev/null 2>&1
+  wine "$bin/post_command.exe" "$1" "$2" exit >/dev/null 2>&1
   probe wait "$3" 10000 >/dev/null
 }
 

@@ -37,8 +37,8 @@ printf '[program]\r\nUpdateTime=1\r\n' >"$out/monitor/zorvel.ini"
 
 probe() { wine "$bin/wine_probe.exe" "$@"; }
 finish() {
-  wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" 107 >/dev/null 2>&1
-  wine "$bin/post_command.exe" Vizo "Vizo Tracer" 107 >/dev/null 2>&1
+  wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" exit >/dev/null 2>&1
+  wine "$bin/post_command.exe" Vizo "Vizo Tracer" exit >/dev/null 2>&1
   sleep 2
   wine "$bin/standin_ctl.exe" remove >/dev/null 2>&1
   wine_session_stop
