@@ -239,18 +239,14 @@ Program::~Program() {
 }
 
 HWND Program::WaitWindow(const char* windowClass, const char* title, DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        if (HWND found = FindVisibleWindow(id_, windowClass, title)) {
-            return found;
-        }
-        if (process_ == nullptr || WaitForSingleObject(process_, 50) != WAIT_TIMEOUT) {
-            break;
-        }
-    } while (GetTickCount() - start < ms);
-    ADD_FAILURE() << "no window \"" << title << "\" (class " << (windowClass ? windowClass : "any") << ") of " << name_
-                  << " within " << ms << " ms";
-    return nullptr;
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindVisibleWindow(id_, windowClass, title)) != nullptr || Ended(); }, ms, 50,
+            process_);
+    if (found == nullptr) {
+        ADD_FAILURE() << "no window \"" << title << "\" (class " << (windowClass ? windowClass : "any") << ") of "
+                      << name_ << " within " << ms << " ms";
+    }
+    return found;
 }
 
 HWND Program::WaitMainWindow(DWORD ms) {
@@ -277,7 +273,7 @@ HWND Program::WaitBox(const char* caption, const std::string& text) {
                 return true;
             }
         }
-        return process_ == nullptr || WaitForSingleObject(process_, 0) != WAIT_TIMEOUT;
+        return Ended();
     });
     if (box == nullptr) {
         ADD_FAILURE() << "no box \"" << text << "\" of " << name_ << (shown ? " before it ended" : "")
@@ -314,18 +310,22 @@ void Program::Kill() {
 
 std::vector<std::string> Program::AnswerBoxesUntilExit(const char* caption, DWORD ms) {
     std::vector<std::string> texts;
-    const DWORD start = GetTickCount();
-    while (process_ != nullptr && WaitForSingleObject(process_, 50) == WAIT_TIMEOUT) {
-        if (GetTickCount() - start > ms) {
-            ADD_FAILURE() << name_ << " did not end within " << ms << " ms";
-            break;
-        }
-        if (HWND box = FindVisibleWindow(id_, "#32770", caption)) {
-            texts.push_back(ControlText(box, kMessageBoxTextId));
-            PressButton(box, IDOK);
-            // The same box may still be listed until it has closed.
-            WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
-        }
+    const bool ended = WaitFor(
+        [&] {
+            if (Ended()) {
+                return true;
+            }
+            if (HWND box = FindVisibleWindow(id_, "#32770", caption)) {
+                texts.push_back(ControlText(box, kMessageBoxTextId));
+                PressButton(box, IDOK);
+                // The same box may still be listed until it has closed.
+                WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+            }
+            return false;
+        },
+        ms, 50, process_);
+    if (!ended) {
+        ADD_FAILURE() << name_ << " did not end within " << ms << " ms";
     }
     return texts;
 }
@@ -337,6 +337,10 @@ std::vector<std::string> Program::Exit(HWND window) {
     }
     PostCommand(window, kind_->ExitCommand);
     return AnswerBoxesUntilExit(kind_->BoxCaption);
+}
+
+bool Program::Ended() const {
+    return process_ == nullptr || WaitForSingleObject(process_, 0) != WAIT_TIMEOUT;
 }
 
 bool Program::RunFor(DWORD ms) {

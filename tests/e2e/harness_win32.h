@@ -47,6 +47,8 @@ public:
     Program& operator=(const Program&) = delete;
 
     bool Started() const { return process_ != nullptr; }
+    // True once the process has ended, or when it never started.
+    bool Ended() const;
     // A visible top-level window of this process; null (and a failure) on timeout.
     HWND WaitWindow(const char* windowClass, const char* title, DWORD ms = kWaitMs);
     // The program's main window, for a Program started as a Kind.

@@ -31,13 +31,17 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-bool WaitFor(const std::function<bool()>& condition, DWORD ms, DWORD pollMs) {
+bool WaitFor(const std::function<bool()>& condition, DWORD ms, DWORD pollMs, HANDLE wake) {
     const DWORD start = GetTickCount();
     while (!condition()) {
         if (GetTickCount() - start >= ms) {
             return false;
         }
-        Sleep(pollMs);  // the poll interval of every wait
+        if (wake != nullptr) {
+            WaitForSingleObject(wake, pollMs);
+        } else {
+            Sleep(pollMs);  // the poll interval of every wait
+        }
     }
     return true;
 }

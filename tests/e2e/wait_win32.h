@@ -10,8 +10,10 @@ namespace e2e {
 
 constexpr DWORD kWaitMs = 15000;
 
-// Polls `condition` until it holds; false when it did not within `ms`.
-bool WaitFor(const std::function<bool()>& condition, DWORD ms = kWaitMs, DWORD pollMs = 50);
+// Polls `condition` until it holds; false when it did not within `ms`. The
+// pause between polls ends early when `wake` (a process, say) is signalled,
+// after which the condition should hold.
+bool WaitFor(const std::function<bool()>& condition, DWORD ms = kWaitMs, DWORD pollMs = 50, HANDLE wake = nullptr);
 
 // A visible top-level window of the process (any process when `processId` is
 // 0) whose class is `windowClass` (any when null) and whose title is `title`
