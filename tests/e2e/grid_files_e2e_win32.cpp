@@ -35,7 +35,7 @@ bool HasHorizontalBar(HWND window) { return (GetWindowLongA(window, GWL_STYLE) &
 TEST(GridFiles, AFreshFolderGetsTheDefaultViewAtExit) {
     const std::string folder = e2e::FreshFolder();
     RunMonitor(folder, [&](e2e::Program&, HWND window) {
-        // A tick's figures on screen, for a person to look at.
+        // The grid drawn with the first tick's figures, for a person to look at.
         e2e::WaitRepaints(window, 1);
         EXPECT_TRUE(e2e::SaveScreenshot(folder + "\\grid.bmp"));
     });

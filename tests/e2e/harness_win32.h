@@ -152,7 +152,7 @@ struct ClientPixels {
     COLORREF At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
 };
 ClientPixels ReadClientPixels(HWND window);
-// True once the client area has changed `count` times, as a ticking grid does.
+// True once the client area has changed `count` times (a paint, a tick).
 bool WaitRepaints(HWND window, int count, DWORD ms = kWaitMs);
 
 // The stand-in driver with `settings`, as a suite's fixture installs it
