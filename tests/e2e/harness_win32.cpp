@@ -264,7 +264,7 @@ HWND Program::WaitDialog(const char* caption, DWORD ms) {
 HWND Program::WaitBox(const char* caption, const std::string& text) {
     HWND box = nullptr;
     std::string last;
-    const bool shown = WaitFor([&] {
+    const bool over = WaitFor([&] {
         const std::vector<HWND> boxes = Dialogs(caption);
         for (HWND candidate : boxes) {
             last = ControlText(candidate, kMessageBoxTextId);
@@ -276,7 +276,8 @@ HWND Program::WaitBox(const char* caption, const std::string& text) {
         return Ended();
     });
     if (box == nullptr) {
-        ADD_FAILURE() << "no box \"" << text << "\" of " << name_ << (shown ? " before it ended" : "")
+        ADD_FAILURE() << "no box \"" << text << "\" of " << name_
+                      << (over ? " before it ended" : " within " + std::to_string(kWaitMs) + " ms")
                       << "; the last one said \"" << last << "\"";
     }
     return box;
