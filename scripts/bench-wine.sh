@@ -37,8 +37,6 @@ mkdir -p "$out"
 . scripts/wine-session.sh
 trap wine_session_stop EXIT
 wine_session_start "$root/build/windows/wineprefix-bench" virtual 1920x1080 || exit 1
-# Without a window manager Wine maximises a window only when it places it itself.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
 probe() { wine "$bin/wine_probe.exe" "$@"; }
 # One figure per line in; "min / median / max" out.
@@ -65,7 +63,7 @@ start() {
 # stop CLASS TITLE PID: ends the program through its Exit command (or closes
 # the bare window) and waits for it.
 stop() {
-  wine "$bin/post_command.exe" "$1" "$2" 107 >/dev/null 2>&1
+  wine "$bin/post_command.exe" "$1" "$2" exit >/dev/null 2>&1
   probe wait "$3" 10000 >/dev/null
 }
 

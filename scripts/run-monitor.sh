@@ -60,7 +60,7 @@ else
   sleep 10
   import -window root "$run/screenshot.png"
   echo "screenshot: run/screenshot.png"
-  wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" 107
+  wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" exit
   wait "$monitor"
 fi
 if [ $standin -eq 1 ]; then

@@ -40,7 +40,7 @@ else
   sleep 10
   import -window root "$run/screenshot.png"
   echo "screenshot: run/tracer/screenshot.png"
-  wine "$bin/post_command.exe" Vizo "Vizo Tracer" 107
+  wine "$bin/post_command.exe" Vizo "Vizo Tracer" exit
   wait "$tracer"
 fi
 echo "== files in run/tracer/"

@@ -88,11 +88,11 @@ monitor=$!
 helper window Zorvel "TarnelPort Monitor" >/dev/null
 sleep 7
 shoot monitor-simulated window Zorvel "TarnelPort Monitor"
-wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" 110
+wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" config
 shoot program-setup dialog "Program Setup"
 helper press "Program Setup" 2
 helper gone "Program Setup"
-wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" 107
+wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" exit
 wait_exit $monitor "zorvel.exe -F"
 
 echo "== the monitor on the stand-in driver with 16 ports"
@@ -133,7 +133,7 @@ helper choose 2
 shoot column-setup dialog "Column Setup"
 helper press "Column Setup" 2
 helper gone "Column Setup"
-wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" 107
+wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" exit
 wait_exit $monitor "zorvel.exe"
 
 echo "== the trace viewer on the stand-in driver, after a burst"
@@ -149,5 +149,5 @@ sleep 1
 helper type Vizo "Vizo Tracer" "burst 300"
 sleep 2
 shoot trace-viewer window Vizo "Vizo Tracer"
-wine "$bin/post_command.exe" Vizo "Vizo Tracer" 107
+wine "$bin/post_command.exe" Vizo "Vizo Tracer" exit
 wait_exit $tracer "vizo.exe"

@@ -37,16 +37,14 @@ printf '[program]\r\nUpdateTime=1\r\n' >"$out/monitor/zorvel.ini"
 
 probe() { wine "$bin/wine_probe.exe" "$@"; }
 finish() {
-  wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" 107 >/dev/null 2>&1
-  wine "$bin/post_command.exe" Vizo "Vizo Tracer" 107 >/dev/null 2>&1
+  wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" exit >/dev/null 2>&1
+  wine "$bin/post_command.exe" Vizo "Vizo Tracer" exit >/dev/null 2>&1
   sleep 2
   wine "$bin/standin_ctl.exe" remove >/dev/null 2>&1
   wine_session_stop
 }
 trap finish EXIT
 wine_session_start "$out-wineprefix" virtual 1920x1080 || exit 1
-# Without a window manager Wine maximises a window only when it places it itself.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wine "$bin/standin_ctl.exe" install --ports 128 --driver "$(winepath -w "$bin/tarnel_standin.sys")" || exit 1
 
 # The viewer first, so that the maximised monitor lies over it.

@@ -49,6 +49,7 @@ virtual_display_stop() {
 
 wine_session_start() {
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  VIRTUAL_DISPLAY_PID=
   if [ -z "${DISPLAY:-}" ] || [ "${2:-}" = virtual ]; then
     virtual_display_start "${3:-1280x1024}" || return 1
   fi
@@ -63,6 +64,15 @@ wine_session_start() {
   # prefix set-up for it, and a second one leaves two service managers that
   # answer service requests at random.
   wine wineboot >/dev/null 2>&1 </dev/null
+  # On a display of our own no window manager runs: Wine would wait 2 s for one
+  # at every window it hides (each program's exit), and would maximise a window
+  # only where it places it itself. The value stays in the prefix, so it
+  # follows the display each session uses.
+  if [ -n "$VIRTUAL_DISPLAY_PID" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+  else
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 </dev/null
+  fi
 }
 
 wine_session_stop() {

@@ -4,17 +4,18 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "monitor/stats/port_tables.h"
+#include "monitor/stats/statistics_file.h"
 #include "tests/e2e/harness_win32.h"
 
 namespace {
 
-using zorvel::kPortSlots;
 using zorvel::StatsRecord;
 
 constexpr int kSimulatedPorts = 32;
-constexpr size_t kFileSize = sizeof(StatsRecord) * kPortSlots;
+constexpr size_t kFileSize = zorvel::kStatisticsFileSize;
 
 // The 32-bit build's programs, beside this build's folder as the presets lay them out.
 std::string ThirtyTwoBitMonitor() {
@@ -46,12 +47,9 @@ StatsRecord RecordOf(const std::string& bytes, int port) {
 
 // Starts the monitor on the simulated source in `folder` and ends it through Exit.
 std::string RunOnce(const std::string& exe, const std::string& folder) {
-    e2e::Program monitor(exe, "-F", folder);
-    HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
-    if (window != nullptr) {
-        e2e::PostCommand(window, 107);
-        monitor.WaitExit();
-    }
+    const e2e::Kind kind = {exe.c_str(), e2e::kMonitor.WindowClass, e2e::kMonitor.Title, e2e::kMonitor.BoxCaption,
+                            e2e::kMonitor.ExitCommand};
+    EXPECT_EQ(std::vector<std::string>{}, e2e::RunProgram(kind, "-F", folder));
     return e2e::ReadFileBytes(folder + "\\calcs.dat");
 }
 

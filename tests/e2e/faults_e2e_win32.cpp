@@ -7,24 +7,30 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "monitor/stats/statistics_file.h"
+#include "resources/vizo_ids.h"
 #include "resources/zorvel_ids.h"
 #include "tests/e2e/harness_win32.h"
-#include "tools/win32/standin_service.h"
 
 namespace {
 
+using e2e::kMonitor;
+using e2e::kTracer;
+using zorvel::kStatisticsFileSize;
 using Texts = std::vector<std::string>;
 
 constexpr const char* kMonitorCaption = "TarnelPort Monitor";
 constexpr const char* kTracerCaption = "Port Vizo";
+constexpr long long kStatisticsBytes = kStatisticsFileSize;
 
 // Contents that neither program would write, so a replaced file shows.
 const std::string kOldView = "[program]\r\nwindow=40,30,500,300\r\n\r\n[CellTxTotal]\r\nInput=7\r\nWidth=16\r\n";
 const std::string kOldSettings = "[program]\r\nUpdateTime=3\r\n";
-const std::string kOldStatistics(29120, '\x01');
+const std::string kOldStatistics(kStatisticsFileSize, '\x01');
 const std::string kOldTracerSettings = "[program]\r\nwindow=40,50,500,320\r\nLogToDisk=0\r\n";
 
 std::string In(const std::string& folder, const char* name) {
@@ -50,48 +56,28 @@ Texts TempFiles(const std::string& folder) {
     return names;
 }
 
-using During = std::function<void(e2e::Program&, HWND)>;
-
 // Runs the simulated monitor in `folder` and ends it through E&xit; the texts
 // of the boxes it showed while ending.
-Texts RunMonitor(const std::string& folder, const During& during = nullptr) {
-    e2e::Program monitor("zorvel.exe", "-F", folder);
-    HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
-    if (window == nullptr) {
-        return {"no window"};
-    }
-    if (during) {
-        during(monitor, window);
-    }
-    e2e::PostCommand(window, IDM_EXIT);
-    return monitor.AnswerBoxesUntilExit(kMonitorCaption);
-}
-
-// Ends the trace viewer through E&xit; the texts of the boxes it showed meanwhile.
-Texts RunTracerExit(e2e::Program& tracer, HWND window) {
-    e2e::PostCommand(window, 107);
-    return tracer.AnswerBoxesUntilExit(kTracerCaption);
+Texts RunMonitor(const std::string& folder, const e2e::During& during = nullptr) {
+    return e2e::RunProgram(kMonitor, "-F", folder, during);
 }
 
 // The same for the trace viewer, which needs the stand-in driver running.
 Texts RunTracer(const std::string& folder) {
-    e2e::Program tracer("vizo.exe", "", folder);
-    HWND window = tracer.WaitWindow("Vizo", "Vizo Tracer");
-    if (window == nullptr) {
-        return {"no window"};
-    }
-    return RunTracerExit(tracer, window);
+    return e2e::RunProgram(kTracer, "", folder);
 }
 
-// The stand-in driver for one test.
+// The suite's stand-in driver, fresh for one test; or one with other links,
+// after which the suite's one is put back.
 struct StandIn {
-    explicit StandIn(const char* links = "tarnel") : problem(Install(links)) {}
-    static std::string Install(const char* links) {
+    StandIn() : problem(e2e::RestartStandIn()) {}
+    explicit StandIn(const char* links) {
+        restore.emplace();
         standin::Settings settings;
         settings.Links = links;
-        return standin::Install(settings, e2e::BinFolder() + "\\" + standin::kDriverFile);
+        problem = e2e::InstallStandIn(settings);
     }
-    ~StandIn() { EXPECT_EQ("", standin::Remove()); }
+    std::optional<e2e::StandInRestore> restore;
     std::string problem;
 };
 
@@ -108,6 +94,7 @@ std::string HourTest(e2e::Program& monitor, HWND window) {
     const std::string text = box != nullptr ? e2e::ControlText(box, e2e::kMessageBoxTextId) : "no box";
     if (box != nullptr) {
         e2e::PressButton(box, IDOK);
+        e2e::WaitClosed(box);
     }
     e2e::PressButton(setup, IDCANCEL);
     return text;
@@ -126,7 +113,7 @@ TEST(DiskFaults, BelowTwoMillionBytesFreeTheViewAndTheStatisticsAreWritten) {
     EXPECT_EQ(Texts{}, boxes);
     EXPECT_TRUE(e2e::FileExists(In(folder, "zorvel.vew")));
     EXPECT_FALSE(e2e::FileExists(In(folder, "zorvel.ini")));
-    EXPECT_EQ(29120, e2e::FileSize(In(folder, "calcs.dat"))) << "the session's figures fit";
+    EXPECT_EQ(kStatisticsBytes, e2e::FileSize(In(folder, "calcs.dat"))) << "the session's figures fit";
 }
 
 TEST(DiskFaults, AVolumeThatIsFullKeepsEveryPreviousFile) {
@@ -224,19 +211,26 @@ TEST(KillDuringSave, EveryFileIsTheOldOrTheNewOneWhole) {
     for (int run = 0; run < kKills; ++run) {
         const long long before = e2e::WriteTime(In(folder, "calcs.dat"));
         {
-            e2e::Program monitor("zorvel.exe", "-F", folder);
-            HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+            e2e::Program monitor(kMonitor, "-F", folder);
+            HWND window = monitor.WaitMainWindow();
             ASSERT_NE(nullptr, window);
             // Even runs end through E&xit (view, settings, statistics), odd ones
             // save (view, settings). A save lasts milliseconds, so the kill
-            // comes at spread-out moments after its first temporary file shows.
+            // comes at spread-out moments after its first temporary file shows,
+            // or at once when the poll missed the whole save.
+            const long long settingsBefore = e2e::WriteTime(In(folder, "zorvel.ini"));
             e2e::PostCommand(window, run % 2 == 0 ? IDM_EXIT : IDM_SAVE);
-            e2e::WaitFor([&] { return !TempFiles(folder).empty(); }, 5000, 1);
-            Sleep(static_cast<DWORD>(run * 13 % 150));
+            e2e::WaitFor(
+                [&] {
+                    return !TempFiles(folder).empty() || e2e::WriteTime(In(folder, "zorvel.ini")) != settingsBefore ||
+                           monitor.Ended();
+                },
+                5000, 1);
+            monitor.RunFor(static_cast<DWORD>(run * 13 % 150));
             monitor.Kill();
         }
         const std::string after = e2e::ReadFileBytes(In(folder, "calcs.dat"));
-        EXPECT_EQ(29120u, after.size()) << "run " << run;
+        EXPECT_EQ(kStatisticsFileSize, after.size()) << "run " << run;
         changedStatistics += e2e::WriteTime(In(folder, "calcs.dat")) != before;
         EXPECT_EQ(settings, e2e::ReadFileBytes(In(folder, "zorvel.ini"))) << "run " << run;
         EXPECT_TRUE(WholeView(e2e::ReadFileBytes(In(folder, "zorvel.vew")))) << "run " << run;
@@ -292,7 +286,7 @@ TEST(StartFolders, BlanksLettersBeyondAsciiAndPathsNearTheLimitKeepEveryFile) {
         });
         EXPECT_EQ(Texts{}, boxes) << folder;
         EXPECT_TRUE(e2e::FileExists(In(folder, "REPORTS\\hall.txt"))) << folder;
-        EXPECT_EQ(29120, e2e::FileSize(In(folder, "calcs.dat"))) << folder;
+        EXPECT_EQ(kStatisticsBytes, e2e::FileSize(In(folder, "calcs.dat"))) << folder;
         EXPECT_TRUE(WholeView(e2e::ReadFileBytes(In(folder, "zorvel.vew")))) << folder;
         EXPECT_EQ(Texts{}, RunTracer(folder)) << folder;
         EXPECT_TRUE(e2e::FileExists(In(folder, "vizo.ini"))) << folder;
@@ -320,16 +314,16 @@ TEST(SessionEnd, BothProgramsSaveTheirFilesBeforeTheSystemEndsThem) {
     ASSERT_EQ("", driver.problem);
     const std::string folder = TarnelFolder();
     e2e::WriteFileBytes(In(folder, "vizo.ini"), "[program]\r\nLogToDisk=1\r\n");
-    e2e::Program monitor("zorvel.exe", "-F", folder);
-    e2e::Program tracer("vizo.exe", "", folder);
-    HWND monitorWindow = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
-    HWND tracerWindow = tracer.WaitWindow("Vizo", "Vizo Tracer");
+    e2e::Program monitor(kMonitor, "-F", folder);
+    e2e::Program tracer(kTracer, "", folder);
+    HWND monitorWindow = monitor.WaitMainWindow();
+    HWND tracerWindow = tracer.WaitMainWindow();
     ASSERT_TRUE(monitorWindow != nullptr && tracerWindow != nullptr);
     EndSession(monitorWindow);
     EndSession(tracerWindow);
     monitor.Kill();
     tracer.Kill();
-    EXPECT_EQ(29120, e2e::FileSize(In(folder, "calcs.dat")));
+    EXPECT_EQ(kStatisticsBytes, e2e::FileSize(In(folder, "calcs.dat")));
     EXPECT_EQ("[program]\r\nUpdateTime=2\r\n", e2e::ReadFileBytes(In(folder, "zorvel.ini")));
     EXPECT_TRUE(WholeView(e2e::ReadFileBytes(In(folder, "zorvel.vew"))));
     const std::string settings = e2e::ReadFileBytes(In(folder, "vizo.ini"));
@@ -343,8 +337,8 @@ TEST(SessionEnd, BothProgramsSaveTheirFilesBeforeTheSystemEndsThem) {
         GTEST_SKIP() << volume.Problem();
     }
     ASSERT_TRUE(volume.Fill());
-    e2e::Program stuck("zorvel.exe", "-F", volume.Folder());
-    HWND window = stuck.WaitWindow("Zorvel", "TarnelPort Monitor");
+    e2e::Program stuck(kMonitor, "-F", volume.Folder());
+    HWND window = stuck.WaitMainWindow();
     ASSERT_NE(nullptr, window);
     EndSession(window);
     stuck.Kill();
@@ -354,10 +348,10 @@ TEST(SecondCopy, OneProgramOfEachKindPerFolderBringsTheFirstForward) {
     StandIn driver;
     ASSERT_EQ("", driver.problem);
     const std::string folder = TarnelFolder();
-    e2e::Program monitor("zorvel.exe", "-F", folder);
-    e2e::Program tracer("vizo.exe", "", folder);
-    HWND monitorWindow = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
-    HWND tracerWindow = tracer.WaitWindow("Vizo", "Vizo Tracer");
+    e2e::Program monitor(kMonitor, "-F", folder);
+    e2e::Program tracer(kTracer, "", folder);
+    HWND monitorWindow = monitor.WaitMainWindow();
+    HWND tracerWindow = tracer.WaitMainWindow();
     ASSERT_TRUE(monitorWindow != nullptr && tracerWindow != nullptr);
     const struct {
         const char* Exe;
@@ -375,23 +369,8 @@ TEST(SecondCopy, OneProgramOfEachKindPerFolderBringsTheFirstForward) {
     const std::string other = TarnelFolder() + "\\hall";
     CreateDirectoryA(other.c_str(), nullptr);
     EXPECT_EQ(Texts{}, RunMonitor(other));
-    e2e::PostCommand(monitorWindow, IDM_EXIT);
-    EXPECT_EQ(Texts{}, monitor.AnswerBoxesUntilExit(kMonitorCaption));
-    EXPECT_EQ(Texts{}, RunTracerExit(tracer, tracerWindow));
-}
-
-void Type(HWND window, const std::string& keys) {
-    for (char c : keys) {
-        PostMessageA(window, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
-    }
-}
-
-size_t Count(const std::string& text, const std::string& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
+    EXPECT_EQ(Texts{}, monitor.Exit(monitorWindow));
+    EXPECT_EQ(Texts{}, tracer.Exit(tracerWindow));
 }
 
 TEST(DriverRestart, TheViewerShowsOneBoxOpensTheDriverAgainAndMarksTheGapInItsLog) {
@@ -400,11 +379,12 @@ TEST(DriverRestart, TheViewerShowsOneBoxOpensTheDriverAgainAndMarksTheGapInItsLo
     const std::string folder = TarnelFolder();
     const std::string log = In(folder, "vizo.log");
     e2e::WriteFileBytes(In(folder, "vizo.ini"), "[program]\r\nLogToDisk=1\r\n");
-    e2e::Program tracer("vizo.exe", "", folder);
-    HWND window = tracer.WaitWindow("Vizo", "Vizo Tracer");
+    e2e::Program tracer(kTracer, "", folder);
+    HWND window = tracer.WaitMainWindow();
     ASSERT_NE(nullptr, window);
-    Type(window, "help\r");
-    ASSERT_TRUE(e2e::WaitFor([&] { return Count(e2e::ReadFileBytes(log), "ports") == 1; }));
+    e2e::Type(window, "help\r");
+    // The reply to help, which begins so; the driver's start line names ports too.
+    ASSERT_TRUE(e2e::WaitFor([&] { return e2e::Occurrences(e2e::ReadFileBytes(log), "commands:") == 1; }));
 
     ASSERT_EQ("", standin::Stop());
     HWND box = tracer.WaitDialog(kTracerCaption);
@@ -412,10 +392,10 @@ TEST(DriverRestart, TheViewerShowsOneBoxOpensTheDriverAgainAndMarksTheGapInItsLo
     EXPECT_NE(std::string::npos, e2e::ControlText(box, e2e::kMessageBoxTextId).find("rror")) << "an error box";
     e2e::PressButton(box, IDOK);
     ASSERT_EQ("", standin::Start());
-    EXPECT_TRUE(e2e::WaitFor([&] { return Count(e2e::ReadFileBytes(log), "===========> ") == 2; }));
-    Type(window, "help\r");
-    EXPECT_TRUE(e2e::WaitFor([&] { return Count(e2e::ReadFileBytes(log), "ports") == 2; }));
-    EXPECT_EQ(Texts{}, RunTracerExit(tracer, window)) << "no second box for the same outage";
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::Occurrences(e2e::ReadFileBytes(log), "===========> ") == 2; }));
+    e2e::Type(window, "help\r");
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::Occurrences(e2e::ReadFileBytes(log), "commands:") == 2; }));
+    EXPECT_EQ(Texts{}, tracer.Exit(window)) << "no second box for the same outage";
 }
 
 TEST(TraceLog, ALogThatCannotBeOpenedIsSaidAndLoggingStaysChosen) {
@@ -424,19 +404,21 @@ TEST(TraceLog, ALogThatCannotBeOpenedIsSaidAndLoggingStaysChosen) {
     const std::string folder = TarnelFolder();
     e2e::WriteFileBytes(In(folder, "vizo.ini"), "[program]\r\nLogToDisk=1\r\n");
     CreateDirectoryA(In(folder, "vizo.log").c_str(), nullptr);
-    e2e::Program tracer("vizo.exe", "", folder);
+    e2e::Program tracer(kTracer, "", folder);
     HWND box = tracer.WaitDialog(kTracerCaption);
     ASSERT_NE(nullptr, box);
     EXPECT_EQ("Could not open vizo.log!", e2e::ControlText(box, e2e::kMessageBoxTextId));
     e2e::PressButton(box, IDOK);
-    HWND window = tracer.WaitWindow("Vizo", "Vizo Tracer");
+    HWND window = tracer.WaitMainWindow();
     ASSERT_NE(nullptr, window);
-    e2e::PostCommand(window, 101);
+    e2e::PostCommand(window, IDM_CLEAR_DISK_LOG);
     box = tracer.WaitDialog(kTracerCaption);
     ASSERT_NE(nullptr, box);
     EXPECT_EQ("Could not open vizo.log!", e2e::ControlText(box, e2e::kMessageBoxTextId)) << "not cleared";
     e2e::PressButton(box, IDOK);
-    EXPECT_EQ(Texts{}, RunTracerExit(tracer, window));
+    // Closed before the exit, which answers (and lists) any box still there.
+    e2e::WaitClosed(box);
+    EXPECT_EQ(Texts{}, tracer.Exit(window));
     EXPECT_NE(std::string::npos, e2e::ReadFileBytes(In(folder, "vizo.ini")).find("LogToDisk=1\r\n"));
 }
 

@@ -1,17 +1,20 @@
 // Editing the grid with the mouse, the popup menu and the Column Setup dialog.
 #include <gtest/gtest.h>
 
+#include <colordlg.h>
+
 #include <cstring>
-#include <fstream>
 #include <string>
 
 #include "monitor/stats/port_tables.h"
+#include "monitor/stats/statistics_file.h"
+#include "resources/zorvel_ids.h"
 #include "tests/e2e/harness_win32.h"
 #include "tests/e2e/line_height_win32.h"
 
 namespace {
 
-constexpr const char* kMonitor = "zorvel.exe";
+using e2e::kMonitor;
 
 // Four columns of 16 units in a window that keeps clear of the pointer's corner.
 constexpr char kFourColumns[] =
@@ -20,11 +23,6 @@ constexpr char kFourColumns[] =
     "[CellX]\r\nInput=7\r\nWidth=16\r\nColor0=1,2,3\r\nColor1=4,5,6\r\n"
     "[CellY]\r\nInput=8\r\nWidth=16\r\n"
     "[CellZ]\r\nInput=11\r\nWidth=16\r\n";
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
 
 // Client pixels of the grid laid out from kFourColumns.
 struct Grid {
@@ -46,13 +44,6 @@ void PostKey(HWND window, WPARAM key) {
     PostMessageA(window, WM_KEYUP, key, 0);
 }
 
-bool WaitGone(HWND window) {
-    for (int i = 0; i < 300 && IsWindow(window) && IsWindowVisible(window); ++i) {
-        Sleep(50);
-    }
-    return !IsWindow(window) || !IsWindowVisible(window);
-}
-
 // Right click on a cell, then the popup's item at `position` (from 1) by keyboard.
 void ChooseFromPopup(e2e::Program& monitor, HWND window, int x, int y, int position) {
     Mouse(window, WM_RBUTTONDOWN, x, y);
@@ -63,7 +54,7 @@ void ChooseFromPopup(e2e::Program& monitor, HWND window, int x, int y, int posit
         PostKey(popup, VK_DOWN);
     }
     PostKey(popup, VK_RETURN);
-    ASSERT_TRUE(WaitGone(popup)) << "the popup stayed open";
+    ASSERT_TRUE(e2e::WaitClosed(popup)) << "the popup stayed open";
 }
 
 struct GridEdit : ::testing::Test {
@@ -72,7 +63,7 @@ struct GridEdit : ::testing::Test {
 
     void SetUp() override {
         SetCursorPos(1279, 1023);
-        WriteFile(folder + "\\zorvel.vew", kFourColumns);
+        e2e::WriteFileBytes(folder + "\\zorvel.vew", kFourColumns);
     }
     std::string View() const { return e2e::ReadFileBytes(folder + "\\zorvel.vew"); }
 };
@@ -111,12 +102,12 @@ TEST(ColumnSetup, TheTemplateHasEveryControlInTabOrder) {
         "155 bordered-edit \"\" 40,65,65,15\n"
         "156 owner-drawn-button \"Color0\" 40,85,50,14\n"
         "157 owner-drawn-button \"Color1\" 40,105,50,14\n",
-        e2e::DialogOutline(kMonitor, "CELLDLG"));
+        e2e::DialogOutline(kMonitor.Exe, "CELLDLG"));
 }
 
 TEST_F(GridEdit, AHeaderDraggedOntoAnotherAndAnEdgeDraggedRightAreSavedInTheViewFile) {
     e2e::Program monitor(kMonitor, "-F", folder);
-    HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+    HWND window = monitor.WaitMainWindow();
     ASSERT_NE(nullptr, window);
 
     // W onto Y: W lands just before Y.
@@ -127,7 +118,7 @@ TEST_F(GridEdit, AHeaderDraggedOntoAnotherAndAnEdgeDraggedRightAreSavedInTheView
     const int grip = grid.Right(1) - 3;
     Mouse(window, WM_LBUTTONDOWN, grip, grid.MiddleY(2));
     Mouse(window, WM_LBUTTONUP, grip + grid.L * 5 / 2, grid.MiddleY(2));
-    e2e::PostCommand(window, 107);
+    e2e::PostCommand(window, IDM_EXIT);
     ASSERT_TRUE(monitor.WaitExit());
 
     const std::string view = View();
@@ -140,25 +131,25 @@ TEST_F(GridEdit, AHeaderDraggedOntoAnotherAndAnEdgeDraggedRightAreSavedInTheView
 
 TEST_F(GridEdit, AddOnACellOpensColumnSetupAndOkPutsTheEditedColumnAfterIt) {
     e2e::Program monitor(kMonitor, "-F", folder);
-    HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+    HWND window = monitor.WaitMainWindow();
     ASSERT_NE(nullptr, window);
 
     ChooseFromPopup(monitor, window, grid.MiddleX(2), grid.MiddleY(1), 4);  // Remove Properties Reset Add
     HWND dialog = monitor.WaitDialog("Column Setup");
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ("Errors", e2e::ControlText(dialog, 154));
-    EXPECT_EQ("12", e2e::ControlText(dialog, 155));
+    EXPECT_EQ("Errors", e2e::ControlText(dialog, IDC_CELL_NAME));
+    EXPECT_EQ("12", e2e::ControlText(dialog, IDC_CELL_WIDTH));
 
-    HWND inputs = GetDlgItem(dialog, 153);
+    HWND inputs = GetDlgItem(dialog, IDC_CELL_INPUT);
     SendMessageA(inputs, CB_SETCURSEL, 6, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(153, CBN_SELCHANGE), reinterpret_cast<LPARAM>(inputs));
-    EXPECT_EQ("TxTotal", e2e::ControlText(dialog, 154));
-    SetDlgItemTextA(dialog, 154, "Sent so far");
-    SetDlgItemTextA(dialog, 155, "25x");
-    SendDlgItemMessageA(dialog, 150, CB_SETCURSEL, 3, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_CELL_INPUT, CBN_SELCHANGE), reinterpret_cast<LPARAM>(inputs));
+    EXPECT_EQ("TxTotal", e2e::ControlText(dialog, IDC_CELL_NAME));
+    SetDlgItemTextA(dialog, IDC_CELL_NAME, "Sent so far");
+    SetDlgItemTextA(dialog, IDC_CELL_WIDTH, "25x");
+    SendDlgItemMessageA(dialog, IDC_CELL_TYPE, CB_SETCURSEL, 3, 0);
     e2e::PressButton(dialog, IDOK);
-    ASSERT_TRUE(WaitGone(dialog));
-    e2e::PostCommand(window, 107);
+    ASSERT_TRUE(e2e::WaitClosed(dialog));
+    e2e::PostCommand(window, IDM_EXIT);
     ASSERT_TRUE(monitor.WaitExit());
 
     const std::string view = View();
@@ -168,16 +159,16 @@ TEST_F(GridEdit, AddOnACellOpensColumnSetupAndOkPutsTheEditedColumnAfterIt) {
 
 TEST_F(GridEdit, CancelAfterAddKeepsTheNewErrorsColumnAndADeviceCellOffersResetAndAdd) {
     e2e::Program monitor(kMonitor, "-F", folder);
-    HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+    HWND window = monitor.WaitMainWindow();
     ASSERT_NE(nullptr, window);
 
     ChooseFromPopup(monitor, window, grid.MiddleX(0), grid.MiddleY(2), 2);  // Reset Add
     HWND dialog = monitor.WaitDialog("Column Setup");
     ASSERT_NE(nullptr, dialog);
-    SetDlgItemTextA(dialog, 154, "not kept");
+    SetDlgItemTextA(dialog, IDC_CELL_NAME, "not kept");
     e2e::PressButton(dialog, IDCANCEL);
-    ASSERT_TRUE(WaitGone(dialog));
-    e2e::PostCommand(window, 107);
+    ASSERT_TRUE(e2e::WaitClosed(dialog));
+    e2e::PostCommand(window, IDM_EXIT);
     ASSERT_TRUE(monitor.WaitExit());
 
     const std::string view = View();
@@ -189,11 +180,11 @@ TEST_F(GridEdit, CancelAfterAddKeepsTheNewErrorsColumnAndADeviceCellOffersResetA
 void ChooseColour(e2e::Program& monitor, const char* red, const char* green, const char* blue) {
     HWND chooser = monitor.WaitDialog("Color");
     ASSERT_NE(nullptr, chooser);
-    SetDlgItemTextA(chooser, 706, red);
-    SetDlgItemTextA(chooser, 707, green);
-    SetDlgItemTextA(chooser, 708, blue);
+    SetDlgItemTextA(chooser, COLOR_RED, red);
+    SetDlgItemTextA(chooser, COLOR_GREEN, green);
+    SetDlgItemTextA(chooser, COLOR_BLUE, blue);
     e2e::PressButton(chooser, IDOK);
-    ASSERT_TRUE(WaitGone(chooser));
+    ASSERT_TRUE(e2e::WaitClosed(chooser));
 }
 
 // The screen colour of a colour button's face beside its caption, once it is
@@ -213,35 +204,35 @@ COLORREF ButtonFace(HWND button, COLORREF expected) {
 
 TEST_F(GridEdit, PropertiesShowsTheColumnAndAColourReachesItOnlyThroughOk) {
     e2e::Program monitor(kMonitor, "-F", folder);
-    HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+    HWND window = monitor.WaitMainWindow();
     ASSERT_NE(nullptr, window);
 
     ChooseFromPopup(monitor, window, grid.MiddleX(2), grid.MiddleY(3), 2);
     HWND dialog = monitor.WaitDialog("Column Setup");
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ("X", e2e::ControlText(dialog, 154));
-    EXPECT_EQ("16", e2e::ControlText(dialog, 155));
-    EXPECT_EQ(6, SendDlgItemMessageA(dialog, 153, CB_GETCURSEL, 0, 0));
-    EXPECT_EQ(56, SendDlgItemMessageA(dialog, 153, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ(0, SendDlgItemMessageA(dialog, 150, CB_GETCURSEL, 0, 0));
-    EXPECT_EQ(4, SendDlgItemMessageA(dialog, 150, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ(RGB(1, 2, 3), ButtonFace(GetDlgItem(dialog, 156), RGB(1, 2, 3)));
-    EXPECT_EQ(RGB(4, 5, 6), ButtonFace(GetDlgItem(dialog, 157), RGB(4, 5, 6)));
-    e2e::PressButton(dialog, 156);
+    EXPECT_EQ("X", e2e::ControlText(dialog, IDC_CELL_NAME));
+    EXPECT_EQ("16", e2e::ControlText(dialog, IDC_CELL_WIDTH));
+    EXPECT_EQ(6, SendDlgItemMessageA(dialog, IDC_CELL_INPUT, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(56, SendDlgItemMessageA(dialog, IDC_CELL_INPUT, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, SendDlgItemMessageA(dialog, IDC_CELL_TYPE, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(4, SendDlgItemMessageA(dialog, IDC_CELL_TYPE, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(RGB(1, 2, 3), ButtonFace(GetDlgItem(dialog, IDC_CELL_COLOR0), RGB(1, 2, 3)));
+    EXPECT_EQ(RGB(4, 5, 6), ButtonFace(GetDlgItem(dialog, IDC_CELL_COLOR1), RGB(4, 5, 6)));
+    e2e::PressButton(dialog, IDC_CELL_COLOR0);
     ChooseColour(monitor, "200", "10", "20");
-    EXPECT_EQ(RGB(200, 10, 20), ButtonFace(GetDlgItem(dialog, 156), RGB(200, 10, 20)));
+    EXPECT_EQ(RGB(200, 10, 20), ButtonFace(GetDlgItem(dialog, IDC_CELL_COLOR0), RGB(200, 10, 20)));
     e2e::SaveScreenshot(folder + "\\column-setup.bmp");
     e2e::PressButton(dialog, IDCANCEL);
-    ASSERT_TRUE(WaitGone(dialog));
+    ASSERT_TRUE(e2e::WaitClosed(dialog));
 
     ChooseFromPopup(monitor, window, grid.MiddleX(2), grid.MiddleY(0), 2);
     dialog = monitor.WaitDialog("Column Setup");
     ASSERT_NE(nullptr, dialog);
-    e2e::PressButton(dialog, 157);
+    e2e::PressButton(dialog, IDC_CELL_COLOR1);
     ChooseColour(monitor, "0", "128", "255");
     e2e::PressButton(dialog, IDOK);
-    ASSERT_TRUE(WaitGone(dialog));
-    e2e::PostCommand(window, 107);
+    ASSERT_TRUE(e2e::WaitClosed(dialog));
+    e2e::PostCommand(window, IDM_EXIT);
     ASSERT_TRUE(monitor.WaitExit());
 
     EXPECT_EQ("Input=7\r\nWidth=16\r\nColor0=1,2,3\r\nColor1=0,128,255", Section(View(), "X"));
@@ -255,12 +246,12 @@ void SeedCarrierRuns(const std::string& folder) {
     for (int port = 0; port < 4; ++port) {
         records[port].CDRuns = runs[port];
     }
-    WriteFile(folder + "\\calcs.dat", std::string(reinterpret_cast<const char*>(records), sizeof records));
+    e2e::WriteFileBytes(folder + "\\calcs.dat", std::string(reinterpret_cast<const char*>(records), sizeof records));
 }
 
 std::string CarrierRuns(const std::string& folder) {
     const std::string bytes = e2e::ReadFileBytes(folder + "\\calcs.dat");
-    if (bytes.size() != sizeof(zorvel::StatsRecord) * zorvel::kPortSlots) {
+    if (bytes.size() != zorvel::kStatisticsFileSize) {
         return "calcs.dat of " + std::to_string(bytes.size()) + " bytes";
     }
     std::string runs;
@@ -277,13 +268,13 @@ void AnswerQuestion(e2e::Program& monitor, const char* question, int button) {
     ASSERT_NE(nullptr, box);
     EXPECT_EQ(question, e2e::ControlText(box, e2e::kMessageBoxTextId));
     e2e::PressButton(box, button);
-    ASSERT_TRUE(WaitGone(box));
+    ASSERT_TRUE(e2e::WaitClosed(box));
 }
 
 TEST_F(GridEdit, ResetClearsACellAtOnceAndAColumnOrAPortOnlyAfterYes) {
     SeedCarrierRuns(folder);
     e2e::Program monitor(kMonitor, "-F", folder);
-    HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+    HWND window = monitor.WaitMainWindow();
     ASSERT_NE(nullptr, window);
 
     ChooseFromPopup(monitor, window, grid.MiddleX(1), grid.MiddleY(2), 3);  // W of the second port
@@ -292,7 +283,7 @@ TEST_F(GridEdit, ResetClearsACellAtOnceAndAColumnOrAPortOnlyAfterYes) {
     ChooseFromPopup(monitor, window, grid.MiddleX(0), grid.MiddleY(3), 1);
     AnswerQuestion(monitor, "Reset Port?", IDYES);
     ChooseFromPopup(monitor, window, grid.MiddleX(4), grid.MiddleY(0), 1);  // Remove Z
-    e2e::PostCommand(window, 107);
+    e2e::PostCommand(window, IDM_EXIT);
     ASSERT_TRUE(monitor.WaitExit());
 
     EXPECT_EQ("77 0 0 55 ", CarrierRuns(folder));

@@ -1,46 +1,32 @@
 // The grid's view file and the settings file as the running monitor reads and writes them.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "resources/zorvel_ids.h"
 #include "tests/e2e/harness_win32.h"
 
 namespace {
 
-constexpr const char* kMonitor = "zorvel.exe";
+using e2e::Occurrences;
 
-int Count(const std::string& text, const std::string& what) {
-    int count = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-        ++count;
-    }
-    return count;
+// Starts the simulated monitor in `folder`, runs `during` against its window,
+// then exits: no box may come meanwhile.
+void RunMonitor(const std::string& folder, const e2e::During& during) {
+    EXPECT_EQ(std::vector<std::string>{}, e2e::RunProgram(e2e::kMonitor, "-F", folder, during));
 }
 
-// Starts the simulated monitor in `folder`, runs `during` against its window, then exits.
-template <typename During>
-void RunMonitor(const std::string& folder, During during) {
-    e2e::Program monitor(kMonitor, "-F", folder);
-    HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
-    ASSERT_NE(nullptr, window);
-    during(monitor, window);
-    e2e::PostCommand(window, 107);
-    ASSERT_TRUE(monitor.WaitExit());
-}
-
-// Black pixels (frame lines, texts) in the client area from x = `left` to its right edge.
+// Black pixels (frame lines, texts) in the client area from x = `left` to its
+// right edge, on every third row of the top 120.
 int BlackPixelsRightOf(HWND window, int left) {
-    RECT client;
-    GetClientRect(window, &client);
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    HDC screen = GetDC(nullptr);
+    const e2e::ClientPixels image = e2e::ReadClientPixels(window);
     int count = 0;
-    for (int y = 2; y < client.bottom && y < 120; y += 3) {
-        for (int x = left; x < client.right; ++x) {
-            count += GetPixel(screen, origin.x + x, origin.y + y) == RGB(0, 0, 0);
+    for (int y = 2; y < image.Height && y < 120; y += 3) {
+        for (int x = left; x < image.Width; ++x) {
+            count += image.At(x, y) == RGB(0, 0, 0);
         }
     }
-    ReleaseDC(nullptr, screen);
     return count;
 }
 
@@ -48,13 +34,14 @@ bool HasHorizontalBar(HWND window) { return (GetWindowLongA(window, GWL_STYLE) &
 
 TEST(GridFiles, AFreshFolderGetsTheDefaultViewAtExit) {
     const std::string folder = e2e::FreshFolder();
-    RunMonitor(folder, [&](e2e::Program&, HWND) {
-        Sleep(3000);
+    RunMonitor(folder, [&](e2e::Program&, HWND window) {
+        // The grid drawn with the first tick's figures, for a person to look at.
+        e2e::WaitRepaints(window, 1);
         EXPECT_TRUE(e2e::SaveScreenshot(folder + "\\grid.bmp"));
     });
     const std::string view = e2e::ReadFileBytes(folder + "\\zorvel.vew");
     EXPECT_EQ(0u, view.find(";---- TarnelPort Monitor Program View Configuration File.\r\n\r\n[program]\r\nwindow="));
-    EXPECT_EQ(56, Count(view, "[Cell"));
+    EXPECT_EQ(56, Occurrences(view, "[Cell"));
     EXPECT_NE(std::string::npos, view.find("[CellCD ]\r\nInput=4\r\nWidth=6\r\nType=1\r\n"));
     EXPECT_NE(std::string::npos, view.find("[CellParityErrorsRaw]\r\nInput=56\r\nWidth=30\r\n\r\n"));
     EXPECT_EQ("[program]\r\nUpdateTime=2\r\n", e2e::ReadFileBytes(folder + "\\zorvel.ini"));
@@ -99,24 +86,24 @@ TEST(GridFiles, DefaultCompleteViewAsksFirst) {
     const std::string folder = e2e::FreshFolder();
     e2e::WriteFileBytes(folder + "\\zorvel.vew", "[CellTxTotal]\r\nInput=7\r\n");
     RunMonitor(folder, [](e2e::Program& monitor, HWND window) {
-        e2e::PostCommand(window, 108);
+        e2e::PostCommand(window, IDM_VIEW_DEFAULT);
         HWND question = monitor.WaitDialog("TarnelPort Monitor");
         ASSERT_NE(nullptr, question);
         EXPECT_EQ("Default complete view?", e2e::ControlText(question, e2e::kMessageBoxTextId));
         e2e::PressButton(question, IDNO);
-        Sleep(500);
+        e2e::WaitClosed(question);
     });
-    EXPECT_EQ(1, Count(e2e::ReadFileBytes(folder + "\\zorvel.vew"), "[Cell"));
+    EXPECT_EQ(1, Occurrences(e2e::ReadFileBytes(folder + "\\zorvel.vew"), "[Cell"));
 
     RunMonitor(folder, [](e2e::Program& monitor, HWND window) {
-        e2e::PostCommand(window, 108);
+        e2e::PostCommand(window, IDM_VIEW_DEFAULT);
         HWND question = monitor.WaitDialog("TarnelPort Monitor");
         ASSERT_NE(nullptr, question);
         e2e::PressButton(question, IDYES);
-        Sleep(500);
+        e2e::WaitClosed(question);
     });
     const std::string view = e2e::ReadFileBytes(folder + "\\zorvel.vew");
-    EXPECT_EQ(56, Count(view, "[Cell"));
+    EXPECT_EQ(56, Occurrences(view, "[Cell"));
     EXPECT_EQ(0u, view.find(";---- TarnelPort Monitor Program View Configuration File.\r\n"));
 }
 
@@ -127,7 +114,7 @@ TEST(GridFiles, TheDefaultViewCanBeScrolledToItsLastColumnAtOnce) {
                         "[CellTxTotal]\r\nInput=7\r\nWidth=16\r\n[CellCD ]\r\nInput=4\r\nWidth=6\r\nType=1\r\n");
     RunMonitor(folder, [](e2e::Program& monitor, HWND window) {
         ASSERT_TRUE(e2e::WaitFor([&] { return !HasHorizontalBar(window); })) << "two columns should fit";
-        e2e::PostCommand(window, 108);
+        e2e::PostCommand(window, IDM_VIEW_DEFAULT);
         HWND question = monitor.WaitDialog("TarnelPort Monitor");
         ASSERT_NE(nullptr, question);
         e2e::PressButton(question, IDYES);
@@ -151,10 +138,8 @@ TEST(GridFiles, SaveWritesTheSettingsAsRead) {
                         "; written by hand\n[program]\nupdatetime=5\nHourSingle=2\n"
                         "[other]\nHourMulti=3\n[PROGRAM]\nDaySpawn=collect.exe all\n");
     RunMonitor(folder, [&](e2e::Program&, HWND window) {
-        e2e::PostCommand(window, 102);
-        for (int i = 0; i < 50 && e2e::ReadFileBytes(folder + "\\zorvel.ini") != settings; ++i) {
-            Sleep(100);
-        }
+        e2e::PostCommand(window, IDM_SAVE);
+        e2e::WaitFor([&] { return e2e::ReadFileBytes(folder + "\\zorvel.ini") == settings; }, 5000, 100);
         EXPECT_EQ(settings, e2e::ReadFileBytes(folder + "\\zorvel.ini"));
     });
     EXPECT_EQ(settings, e2e::ReadFileBytes(folder + "\\zorvel.ini"));

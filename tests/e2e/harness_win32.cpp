@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+// Both programs' E&xit is the same command, so the two headers agree on it.
+#include "resources/vizo_ids.h"
+#include "resources/zorvel_ids.h"
+
 namespace e2e {
 namespace {
 
@@ -37,27 +41,23 @@ void RemoveTree(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
-struct WindowQuery {
+struct DialogQuery {
     DWORD ProcessId;
-    const char* Class;
-    const char* Title;
-    HWND Found;
+    const char* Caption;
+    std::vector<HWND> Found;
 };
 
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-    auto* query = reinterpret_cast<WindowQuery*>(parameter);
+BOOL CALLBACK CollectDialog(HWND window, LPARAM parameter) {
+    auto* query = reinterpret_cast<DialogQuery*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != query->ProcessId || !IsWindowVisible(window)) {
-        return TRUE;
-    }
-    char text[512] = {};
-    char className[256] = {};
-    GetWindowTextA(window, text, sizeof text);
+    char caption[512] = {};
+    char className[16] = {};
+    GetWindowTextA(window, caption, sizeof caption);
     GetClassNameA(window, className, sizeof className);
-    if ((query->Class == nullptr || lstrcmpA(className, query->Class) == 0) && lstrcmpA(text, query->Title) == 0) {
-        query->Found = window;
-        return FALSE;
+    if (owner == query->ProcessId && IsWindowVisible(window) && lstrcmpA(className, "#32770") == 0 &&
+        lstrcmpA(caption, query->Caption) == 0) {
+        query->Found.push_back(window);
     }
     return TRUE;
 }
@@ -150,6 +150,9 @@ std::string ControlKind(const std::string& windowClass, DWORD style) {
 
 }  // namespace
 
+const Kind kMonitor = {"zorvel.exe", "Zorvel", "TarnelPort Monitor", "TarnelPort Monitor", IDM_EXIT};
+const Kind kTracer = {"vizo.exe", "Vizo", "Vizo Tracer", "Port Vizo", IDM_EXIT};
+
 std::string BinFolder() {
     std::vector<char> path(MAX_PATH * 4);
     GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -218,6 +221,11 @@ Program::Program(const std::string& exe, const std::string& arguments, const std
     id_ = info.dwProcessId;
 }
 
+Program::Program(const Kind& kind, const std::string& arguments, const std::string& folder)
+    : Program(kind.Exe, arguments, folder) {
+    kind_ = &kind;
+}
+
 Program::~Program() {
     if (process_ == nullptr) {
         return;
@@ -231,24 +239,54 @@ Program::~Program() {
 }
 
 HWND Program::WaitWindow(const char* windowClass, const char* title, DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        WindowQuery query{id_, windowClass, title, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
-        if (query.Found != nullptr) {
-            return query.Found;
-        }
-        if (process_ == nullptr || WaitForSingleObject(process_, 50) != WAIT_TIMEOUT) {
-            break;
-        }
-    } while (GetTickCount() - start < ms);
-    ADD_FAILURE() << "no window \"" << title << "\" (class " << (windowClass ? windowClass : "any") << ") of " << name_
-                  << " within " << ms << " ms";
-    return nullptr;
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindVisibleWindow(id_, windowClass, title)) != nullptr || Ended(); }, ms, 50,
+            process_);
+    if (found == nullptr) {
+        ADD_FAILURE() << "no window \"" << title << "\" (class " << (windowClass ? windowClass : "any") << ") of "
+                      << name_ << " within " << ms << " ms";
+    }
+    return found;
+}
+
+HWND Program::WaitMainWindow(DWORD ms) {
+    if (kind_ == nullptr) {
+        ADD_FAILURE() << name_ << " was not started as one of the programs";
+        return nullptr;
+    }
+    return WaitWindow(kind_->WindowClass, kind_->Title, ms);
 }
 
 HWND Program::WaitDialog(const char* caption, DWORD ms) {
     return WaitWindow("#32770", caption, ms);
+}
+
+HWND Program::WaitBox(const char* caption, const std::string& text) {
+    HWND box = nullptr;
+    std::string last;
+    const bool over = WaitFor([&] {
+        const std::vector<HWND> boxes = Dialogs(caption);
+        for (HWND candidate : boxes) {
+            last = ControlText(candidate, kMessageBoxTextId);
+            if (last == text) {
+                box = candidate;
+                return true;
+            }
+        }
+        return Ended();
+    });
+    if (box == nullptr) {
+        ADD_FAILURE() << "no box \"" << text << "\" of " << name_
+                      << (over ? " before it ended" : " within " + std::to_string(kWaitMs) + " ms")
+                      << "; the last one said \"" << last << "\"";
+    }
+    return box;
+}
+
+std::vector<HWND> Program::Dialogs(const char* caption) const {
+    DialogQuery query{id_, caption, {}};
+    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&query));
+    return query.Found;
 }
 
 bool Program::WaitExit(DWORD* code, DWORD ms) {
@@ -273,22 +311,54 @@ void Program::Kill() {
 
 std::vector<std::string> Program::AnswerBoxesUntilExit(const char* caption, DWORD ms) {
     std::vector<std::string> texts;
-    const DWORD start = GetTickCount();
-    while (process_ != nullptr && WaitForSingleObject(process_, 50) == WAIT_TIMEOUT) {
-        if (GetTickCount() - start > ms) {
-            ADD_FAILURE() << name_ << " did not end within " << ms << " ms";
-            break;
-        }
-        WindowQuery query{id_, "#32770", caption, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
-        if (query.Found != nullptr) {
-            texts.push_back(ControlText(query.Found, kMessageBoxTextId));
-            PressButton(query.Found, IDOK);
-            // The same box may still be listed until it has closed.
-            WaitFor([&] { return !IsWindow(query.Found) || !IsWindowVisible(query.Found); }, 5000);
-        }
+    const bool ended = WaitFor(
+        [&] {
+            if (Ended()) {
+                return true;
+            }
+            if (HWND box = FindVisibleWindow(id_, "#32770", caption)) {
+                texts.push_back(ControlText(box, kMessageBoxTextId));
+                PressButton(box, IDOK);
+                // The same box may still be listed until it has closed.
+                WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+            }
+            return false;
+        },
+        ms, 50, process_);
+    if (!ended) {
+        ADD_FAILURE() << name_ << " did not end within " << ms << " ms";
     }
     return texts;
+}
+
+std::vector<std::string> Program::Exit(HWND window) {
+    if (kind_ == nullptr) {
+        ADD_FAILURE() << name_ << " was not started as one of the programs";
+        return {};
+    }
+    PostCommand(window, kind_->ExitCommand);
+    return AnswerBoxesUntilExit(kind_->BoxCaption);
+}
+
+bool Program::Ended() const {
+    return process_ == nullptr || WaitForSingleObject(process_, 0) != WAIT_TIMEOUT;
+}
+
+bool Program::RunFor(DWORD ms) {
+    return process_ != nullptr && WaitForSingleObject(process_, ms) == WAIT_TIMEOUT;
+}
+
+std::vector<std::string> RunProgram(const Kind& kind, const std::string& arguments, const std::string& folder,
+                                    const During& during) {
+    Program program(kind, arguments, folder);
+    HWND window = program.WaitMainWindow();
+    if (window == nullptr) {
+        return {"no window"};
+    }
+    if (during) {
+        during(program, window);
+    }
+    return program.Exit(window);
 }
 
 bool RunHostCommand(const std::string& command, DWORD ms) {
@@ -394,25 +464,21 @@ int RunConsole(const std::string& exe, const std::string& arguments, std::string
         return -1;
     }
     CloseHandle(info.hThread);
-    const DWORD start = GetTickCount();
-    bool ended = false;
-    for (;;) {
-        DWORD available = 0;
-        if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) {
-            ended = true;  // the child closed its end
-            break;
-        }
-        if (available > 0) {
-            std::string chunk(available, '\0');
-            DWORD got = 0;
-            ReadFile(readEnd, &chunk[0], available, &got, nullptr);
-            output.append(chunk, 0, got);
-        } else if (GetTickCount() - start > ms) {
-            break;
-        } else {
-            Sleep(20);
-        }
-    }
+    const bool ended = WaitFor(
+        [&] {
+            DWORD available = 0;
+            if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) {
+                return true;  // the child closed its end
+            }
+            if (available > 0) {
+                std::string chunk(available, '\0');
+                DWORD got = 0;
+                ReadFile(readEnd, &chunk[0], available, &got, nullptr);
+                output.append(chunk, 0, got);
+            }
+            return false;
+        },
+        ms, 20);
     CloseHandle(readEnd);
     DWORD code = 0;
     if (!ended || WaitForSingleObject(info.hProcess, ms) != WAIT_OBJECT_0) {
@@ -496,15 +562,87 @@ std::string OuterRectangle(HWND window) {
            std::to_string(outer.right - outer.left) + "," + std::to_string(outer.bottom - outer.top);
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD ms, DWORD pollMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= ms) {
-            return false;
-        }
-        Sleep(pollMs);
+bool WaitClosed(HWND window) {
+    return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); });
+}
+
+void Type(HWND window, const std::string& keys) {
+    for (char c : keys) {
+        PostMessageA(window, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
     }
-    return true;
+}
+
+int Occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+ClientPixels ReadClientPixels(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    ClientPixels image;
+    image.Width = client.right;
+    image.Height = client.bottom;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.Width;
+    info.bmiHeader.biHeight = -image.Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, image.Width, image.Height, screen, origin.x, origin.y, SRCCOPY);
+        const auto* pixels = static_cast<const BYTE*>(bits);
+        image.Pixels.resize(static_cast<size_t>(image.Width) * image.Height);
+        for (size_t i = 0; i < image.Pixels.size(); ++i) {
+            image.Pixels[i] = RGB(pixels[4 * i + 2], pixels[4 * i + 1], pixels[4 * i]);
+        }
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    } else {
+        image.Width = image.Height = 0;
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return image;
+}
+
+bool WaitRepaints(HWND window, int count, DWORD ms) {
+    std::vector<COLORREF> shown = ReadClientPixels(window).Pixels;
+    int changes = 0;
+    return WaitFor(
+        [&] {
+            std::vector<COLORREF> now = ReadClientPixels(window).Pixels;
+            if (now != shown) {
+                ++changes;
+                shown.swap(now);
+            }
+            return changes >= count;
+        },
+        ms);
+}
+
+std::string InstallStandIn(const standin::Settings& settings) {
+    return standin::Install(settings, BinFolder() + "\\" + standin::kDriverFile);
+}
+
+std::string RestartStandIn() {
+    std::string problem = standin::Stop();
+    return problem.empty() ? standin::Start() : problem;
+}
+
+StandInRestore::~StandInRestore() {
+    EXPECT_EQ("", InstallStandIn()) << "the suite's stand-in could not be put back";
 }
 
 bool MoveTo(HWND window, int left, int top, int width, int height) {

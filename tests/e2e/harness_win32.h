@@ -8,9 +8,21 @@
 
 #include <windows.h>
 
+#include "tests/e2e/wait_win32.h"
+#include "tools/win32/standin_service.h"
+
 namespace e2e {
 
-constexpr DWORD kWaitMs = 15000;
+// What a test needs to know of one of the two programs.
+struct Kind {
+    const char* Exe;
+    const char* WindowClass;
+    const char* Title;
+    const char* BoxCaption;  // of its message boxes
+    int ExitCommand;
+};
+extern const Kind kMonitor;
+extern const Kind kTracer;
 
 // Folder holding the test program and the programs under test.
 std::string BinFolder();
@@ -28,16 +40,25 @@ public:
     // Starts bin/<exe> (or `exe` itself when it is a path) with `arguments` and
     // `folder` as its current directory.
     Program(const std::string& exe, const std::string& arguments, const std::string& folder);
+    Program(const Kind& kind, const std::string& arguments, const std::string& folder);
     // A program still running at the end of a test is killed and the test fails.
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
     bool Started() const { return process_ != nullptr; }
+    // True once the process has ended, or when it never started.
+    bool Ended() const;
     // A visible top-level window of this process; null (and a failure) on timeout.
     HWND WaitWindow(const char* windowClass, const char* title, DWORD ms = kWaitMs);
+    // The program's main window, for a Program started as a Kind.
+    HWND WaitMainWindow(DWORD ms = kWaitMs);
     // A dialog or message box of this process by its caption.
     HWND WaitDialog(const char* caption, DWORD ms = kWaitMs);
+    // A box captioned `caption` that shows `text` (an earlier one may still be closing).
+    HWND WaitBox(const char* caption, const std::string& text);
+    // The process's visible dialogs and boxes captioned `caption`.
+    std::vector<HWND> Dialogs(const char* caption) const;
     // True when the process ended in time; its exit code goes to `code`.
     bool WaitExit(DWORD* code = nullptr, DWORD ms = kWaitMs);
     // Ends the process at once, as a crash or a power cut would.
@@ -45,12 +66,27 @@ public:
     // Answers every box captioned `caption` with OK until the process ends;
     // the boxes' texts in order. Fails when it does not end within `ms`.
     std::vector<std::string> AnswerBoxesUntilExit(const char* caption, DWORD ms = kWaitMs);
+    // Ends a Program started as a Kind through its E&xit command and answers
+    // its boxes until it ends; their texts.
+    std::vector<std::string> Exit(HWND window);
+    // Lets the program run for `ms`, for a test that must see nothing happen
+    // meanwhile; false at once when it ends before.
+    bool RunFor(DWORD ms);
 
 private:
+    const Kind* kind_ = nullptr;
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
     std::string name_;
 };
+
+using During = std::function<void(Program&, HWND)>;
+
+// Starts `kind` in `folder`, waits for its main window, runs `during` against
+// it and ends it through E&xit: the texts of the boxes it showed while ending,
+// or {"no window"}.
+std::vector<std::string> RunProgram(const Kind& kind, const std::string& arguments, const std::string& folder,
+                                    const During& during = nullptr);
 
 // Runs bin/<exe> with `arguments` in the bin folder and waits for it; its
 // standard output and error go to `output`. The exit code, or -1 (and a
@@ -101,8 +137,37 @@ bool SaveScreenshot(const std::string& path);
 // Presses a dialog button as a click would (the dialog's WM_COMMAND).
 void PressButton(HWND dialog, int id);
 
-// Polls `condition` until it holds; false when it did not within `ms`.
-bool WaitFor(const std::function<bool()>& condition, DWORD ms = kWaitMs, DWORD pollMs = 50);
+// True once the window has closed or is hidden.
+bool WaitClosed(HWND window);
+// Posts each character of `keys` to the window as typed.
+void Type(HWND window, const std::string& keys);
+// How often `part` occurs in `text`.
+int Occurrences(const std::string& text, const std::string& part);
+
+// A window's client area as the screen shows it, row by row.
+struct ClientPixels {
+    int Width = 0;
+    int Height = 0;
+    std::vector<COLORREF> Pixels;
+    COLORREF At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
+};
+ClientPixels ReadClientPixels(HWND window);
+// True once the client area has changed `count` times (a paint, a tick).
+bool WaitRepaints(HWND window, int count, DWORD ms = kWaitMs);
+
+// The stand-in driver with `settings`, as a suite's fixture installs it
+// (standin_ctl install) when given the defaults; empty, or the problem.
+std::string InstallStandIn(const standin::Settings& settings = standin::Settings());
+// The stand-in driver started again with its settings: its counts, traffic and
+// pending text begin anew, as for a freshly installed one.
+std::string RestartStandIn();
+// Puts the suite's stand-in back at the end of a test that changed or removed it.
+struct StandInRestore {
+    StandInRestore() = default;
+    ~StandInRestore();
+    StandInRestore(const StandInRestore&) = delete;
+    StandInRestore& operator=(const StandInRestore&) = delete;
+};
 
 // A window's outer rectangle as the programs' files write it: "left,top,width,height".
 std::string OuterRectangle(HWND window);

@@ -4,21 +4,23 @@
 #include <cstring>
 
 #include "monitor/stats/port_tables.h"
+#include "monitor/stats/statistics_file.h"
+#include "resources/zorvel_ids.h"
 #include "tests/e2e/harness_win32.h"
 
 namespace {
 
 TEST(MonitorSampling, TenSecondsOfSimulatedTrafficLeaveConsistentRecords) {
     const std::string folder = e2e::FreshFolder();
-    e2e::Program monitor("zorvel.exe", "-F", folder);
-    HWND window = monitor.WaitWindow("Zorvel", "TarnelPort Monitor");
+    e2e::Program monitor(e2e::kMonitor, "-F", folder);
+    HWND window = monitor.WaitMainWindow();
     ASSERT_NE(nullptr, window);
-    Sleep(10000);  // about five ticks at the default two seconds
-    e2e::PostCommand(window, 107);
+    monitor.RunFor(10000);  // about five ticks at the default two seconds
+    e2e::PostCommand(window, IDM_EXIT);
     ASSERT_TRUE(monitor.WaitExit());
 
     const std::string bytes = e2e::ReadFileBytes(folder + "\\calcs.dat");
-    ASSERT_EQ(sizeof(zorvel::StatsRecord) * zorvel::kPortSlots, bytes.size());
+    ASSERT_EQ(zorvel::kStatisticsFileSize, bytes.size());
     zorvel::StatsRecord records[zorvel::kPortSlots];
     std::memcpy(records, bytes.data(), bytes.size());
 

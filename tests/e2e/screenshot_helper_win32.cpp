@@ -21,53 +21,17 @@
 #include <windows.h>
 
 #include "tests/e2e/line_height_win32.h"
+#include "tests/e2e/wait_win32.h"
 
 namespace {
 
-constexpr DWORD kWaitMs = 15000;
-
-struct WindowQuery {
-    const char* Class;
-    const char* Title;
-    HWND Found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-    auto* query = reinterpret_cast<WindowQuery*>(parameter);
-    if (!IsWindowVisible(window)) {
-        return TRUE;
-    }
-    char text[512] = {};
-    char className[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    GetClassNameA(window, className, sizeof className);
-    if (lstrcmpA(className, query->Class) == 0 && (query->Title == nullptr || lstrcmpA(text, query->Title) == 0)) {
-        query->Found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible top-level window of the class (and title, unless null), or null.
-HWND FindVisible(const char* windowClass, const char* title) {
-    WindowQuery query{windowClass, title, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
-    return query.Found;
-}
-
 HWND WaitVisible(const char* windowClass, const char* title) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND window = FindVisible(windowClass, title)) {
-            return window;
-        }
-        if (GetTickCount() - start > kWaitMs) {
-            std::fprintf(stderr, "screenshot_helper: no window \"%s\" of class %s within %lu ms\n",
-                         title != nullptr ? title : "", windowClass, static_cast<unsigned long>(kWaitMs));
-            return nullptr;
-        }
-        Sleep(50);
+    HWND window = nullptr;
+    if (!e2e::WaitFor([&] { return (window = e2e::FindVisibleWindow(0, windowClass, title)) != nullptr; })) {
+        std::fprintf(stderr, "screenshot_helper: no window \"%s\" of class %s within %lu ms\n",
+                     title != nullptr ? title : "", windowClass, static_cast<unsigned long>(e2e::kWaitMs));
     }
+    return window;
 }
 
 int PrintRectangle(HWND window) {
@@ -81,14 +45,10 @@ int PrintRectangle(HWND window) {
 }
 
 int WaitGone(const char* caption) {
-    const DWORD start = GetTickCount();
-    while (FindVisible("#32770", caption) != nullptr) {
-        if (GetTickCount() - start > kWaitMs) {
-            std::fprintf(stderr, "screenshot_helper: the dialog \"%s\" did not close within %lu ms\n", caption,
-                         static_cast<unsigned long>(kWaitMs));
-            return 1;
-        }
-        Sleep(50);
+    if (!e2e::WaitFor([&] { return e2e::FindVisibleWindow(0, "#32770", caption) == nullptr; })) {
+        std::fprintf(stderr, "screenshot_helper: the dialog \"%s\" did not close within %lu ms\n", caption,
+                     static_cast<unsigned long>(e2e::kWaitMs));
+        return 1;
     }
     return 0;
 }

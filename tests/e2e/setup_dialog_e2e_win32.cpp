@@ -2,25 +2,22 @@
 // OK stores the settings and Cancel keeps them.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 #include "resources/zorvel_ids.h"
 #include "tests/e2e/harness_win32.h"
 
 namespace {
 
-int Count(const std::string& text, const std::string& what) {
-    int count = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-        ++count;
-    }
-    return count;
-}
+using e2e::Occurrences;
 
 class SetupDialog : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = e2e::FreshFolder();
-        monitor_ = std::make_unique<e2e::Program>("zorvel.exe", "-F", folder_);
-        window_ = monitor_->WaitWindow("Zorvel", "TarnelPort Monitor");
+        monitor_ = std::make_unique<e2e::Program>(e2e::kMonitor, "-F", folder_);
+        window_ = monitor_->WaitMainWindow();
         ASSERT_NE(nullptr, window_);
     }
 
@@ -52,9 +49,7 @@ protected:
         const std::string path = folder_ + "\\zorvel.ini";
         DeleteFileA(path.c_str());
         e2e::PostCommand(window_, IDM_SAVE);
-        for (int i = 0; i < 50 && !e2e::FileExists(path); ++i) {
-            Sleep(100);
-        }
+        e2e::WaitFor([&] { return e2e::FileExists(path); }, 5000, 100);
         return e2e::ReadFileBytes(path);
     }
 
@@ -72,8 +67,8 @@ TEST_F(SetupDialog, HourTestWritesTheSingleReportOfAllPorts) {
     EXPECT_EQ("Done.", Test(dialog, IDC_HOUR_TEST));
     const std::string report = e2e::ReadFileBytes(folder_ + "\\REPORTS\\hall.txt");
     EXPECT_EQ(0u, report.find("******** RePort, Date:"));
-    EXPECT_EQ(32, Count(report, "\r\n==== Port:COM"));
-    EXPECT_EQ(32, Count(report, "\r\nParityErrorsRaw="));
+    EXPECT_EQ(32, Occurrences(report, "\r\n==== Port:COM"));
+    EXPECT_EQ(32, Occurrences(report, "\r\nParityErrorsRaw="));
     EXPECT_NE(std::string::npos, report.find("==== Port:COM36\r\nOpen=0\r\n"));
     e2e::PressButton(dialog, IDCANCEL);
 }
@@ -94,7 +89,7 @@ TEST_F(SetupDialog, OkStoresTheCorrectedUpdateTimeAndTheChoices) {
     e2e::SelectListEntry(dialog, IDC_DAY_SINGLE, 3);
     e2e::SetControlText(dialog, IDC_HOUR_SPAWN, std::string(100, 'p'));
     e2e::PressButton(dialog, IDOK);
-    Sleep(500);
+    e2e::WaitClosed(dialog);
     EXPECT_EQ("[program]\r\nUpdateTime=60\r\nHourSpawn=" + std::string(100, 'p') + "\r\nDaySingle=3\r\n",
               SavedSettings());
 }

@@ -9,14 +9,14 @@
 
 #include "common/driver_wire.h"
 #include "monitor/stats/port_tables.h"
+#include "monitor/stats/statistics_file.h"
 #include "resources/zorvel_ids.h"
 #include "tests/e2e/harness_win32.h"
-#include "tools/win32/standin_service.h"
 
 namespace {
 
-constexpr const char* kMonitor = "zorvel.exe";
-constexpr int kExitCommand = 107;
+using e2e::kMonitor;
+using zorvel::kStatisticsFileSize;
 // The monitor samples every 2 seconds.
 constexpr DWORD kTicksWaitMs = 12000;
 
@@ -50,7 +50,9 @@ std::vector<zorvel::StatsRecord> ReadRecords(const std::string& path) {
     return records;
 }
 
-// Every test installs the stand-in with its own configuration and removes it.
+// Every test starts with a fresh stand-in of its own configuration: the
+// suite's one started again, or one installed for the test, after which the
+// suite's one is put back.
 class StandInBench : public ::testing::Test {
 protected:
     void Install(uint32_t ports, const std::string& names = "", const std::string& links = "tarnel") {
@@ -58,10 +60,22 @@ protected:
         settings.Ports = ports;
         settings.Names = names;
         settings.Links = links;
-        ASSERT_EQ("", standin::Install(settings, e2e::BinFolder() + "\\" + standin::kDriverFile));
+        const standin::Settings suites;
+        if (!changed_ && ports == suites.Ports && names == suites.Names && links == suites.Links) {
+            ASSERT_EQ("", e2e::RestartStandIn());
+            return;
+        }
+        changed_ = true;
+        ASSERT_EQ("", e2e::InstallStandIn(settings));
     }
 
-    void TearDown() override { EXPECT_EQ("", standin::Remove()); }
+    void TearDown() override {
+        if (changed_) {
+            EXPECT_EQ("", e2e::InstallStandIn());
+        }
+    }
+
+    bool changed_ = false;
 
     std::string Send(const std::string& line) {
         std::string reply;
@@ -75,15 +89,12 @@ protected:
 
     // True once the stand-in has answered `count` counter reads in all.
     bool WaitCounterReads(long long count) {
-        const DWORD start = GetTickCount();
         long long served = 0;
-        while ((served = Stat(TP_REQUEST_COUNTER_READ, "served")) < count) {
-            if (GetTickCount() - start > kTicksWaitMs) {
-                ADD_FAILURE() << "the monitor made " << served << " counter reads, not " << count << ", within "
-                              << kTicksWaitMs << " ms";
-                return false;
-            }
-            Sleep(100);
+        if (!e2e::WaitFor([&] { return (served = Stat(TP_REQUEST_COUNTER_READ, "served")) >= count; }, kTicksWaitMs,
+                          100)) {
+            ADD_FAILURE() << "the monitor made " << served << " counter reads, not " << count << ", within "
+                          << kTicksWaitMs << " ms";
+            return false;
         }
         return true;
     }
@@ -91,15 +102,15 @@ protected:
 
 class MonitorOnStandIn : public StandInBench {
 protected:
-    HWND StartMonitor(e2e::Program& monitor) { return monitor.WaitWindow("Zorvel", "TarnelPort Monitor"); }
+    HWND StartMonitor(e2e::Program& monitor) { return monitor.WaitMainWindow(); }
 
     // Ends the monitor with its own Exit command, which leaves calcs.dat behind.
     void ExitMonitor(e2e::Program& monitor, HWND window, const std::string& folder) {
-        e2e::PostCommand(window, kExitCommand);
+        e2e::PostCommand(window, IDM_EXIT);
         DWORD code = 1;
         ASSERT_TRUE(monitor.WaitExit(&code));
         EXPECT_EQ(0u, code);
-        EXPECT_EQ(29120, e2e::FileSize(folder + "\\calcs.dat"));
+        EXPECT_EQ(static_cast<long long>(kStatisticsFileSize), e2e::FileSize(folder + "\\calcs.dat"));
     }
 };
 
@@ -139,11 +150,12 @@ TEST_F(MonitorOnStandIn, RepeatedFailedCounterReadsShowOneBoxAndEndThroughTheExi
     EXPECT_NE(std::string::npos, Send("fail 3").find("ok: the next 3 requests fail"));
     ASSERT_NE(nullptr, monitor.WaitDialog("Zorvel - Error", kTicksWaitMs));
     // Ticks go on while the box is open; a tick that read again would meet the
-    // next failure and pile up a box. (The stand-in may not be asked meanwhile.)
-    Sleep(4500);
+    // next failure and pile up a box. (The stand-in may not be asked meanwhile,
+    // so only time can tell.)
+    monitor.RunFor(4500);
     EXPECT_EQ(std::vector<std::string>{"TarnelPort Driver Comm. Error."},
               monitor.AnswerBoxesUntilExit("Zorvel - Error"));
-    EXPECT_EQ(29120, e2e::FileSize(folder + "\\calcs.dat"));
+    EXPECT_EQ(static_cast<long long>(kStatisticsFileSize), e2e::FileSize(folder + "\\calcs.dat"));
 }
 
 TEST_F(MonitorOnStandIn, NoPortsOrAFailingPortListIsAConnectError) {
@@ -164,7 +176,7 @@ TEST_F(MonitorOnStandIn, NoPortsOrAFailingPortListIsAConnectError) {
             << c.Ports << " ports";
         EXPECT_EQ(1, Stat(TP_REQUEST_PORT_LIST, c.Key)) << c.Ports << " ports";
         EXPECT_EQ(0, Stat(TP_REQUEST_COUNTER_READ, "served")) << c.Ports << " ports";
-        EXPECT_EQ(29120, e2e::FileSize(folder + "\\calcs.dat")) << "saved before the box";
+        EXPECT_EQ(static_cast<long long>(kStatisticsFileSize), e2e::FileSize(folder + "\\calcs.dat")) << "saved before the box";
     }
 }
 
@@ -289,6 +301,7 @@ TEST_F(StandInDevice, OnlyTheConfiguredLinksExist) {
 using StandInControl = StandInBench;
 
 TEST_F(StandInControl, AByHandSessionWithTheControlProgram) {
+    changed_ = true;
     std::string out;
     ASSERT_EQ(0, e2e::RunConsole("standin_ctl.exe", "install --names P1,P2,P3 --links korvexa --seed 9", out)) << out;
     EXPECT_EQ("stand-in running: 3 ports, links korvexa\r\n", out);
