@@ -160,7 +160,7 @@ TEST(GridFiles, SaveAsAddsTheViewExtensionToANameTypedWithoutOne) {
         EXPECT_TRUE(e2e::WaitFor([&] { return e2e::FileExists(folder + "\\mine.vew"); })) << "no mine.vew";
     });
     EXPECT_FALSE(e2e::FileExists(folder + "\\mine"));
-    EXPECT_EQ(56, Count(e2e::ReadFileBytes(folder + "\\mine.vew"), "[Cell"));
+    EXPECT_EQ(56, e2e::Occurrences(e2e::ReadFileBytes(folder + "\\mine.vew"), "[Cell"));
 }
 
 }  // namespace
