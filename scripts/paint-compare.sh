@@ -13,9 +13,9 @@ cd "$root"
 [ $# -eq 1 ] && [ -f "$1" ] || { echo "usage: paint-compare.sh BEFORE_ZORVEL_EXE"; exit 2; }
 before=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 
-cmake --preset windows >/dev/null &&
-  cmake --build --preset windows -j2 --target zorvel wine_probe screenshot_helper post_command >/dev/null ||
-  { echo "paint-compare: build failed"; exit 1; }
+. scripts/build-preset.sh
+build_preset windows "$root/build/paint-compare-logs" -- --target zorvel wine_probe screenshot_helper post_command ||
+  exit 1
 bin=$root/build/windows/bin
 out=$root/build/paint-compare
 rm -rf "$out"
@@ -23,8 +23,7 @@ mkdir -p "$out"
 
 . scripts/wine-session.sh
 trap wine_session_stop EXIT
-wine_session_start "$root/build/windows/wineprefix-paint" virtual 1920x1080
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wine_session_start "$root/build/windows/wineprefix-paint" virtual 1920x1080 || exit 1
 
 probe() { wine "$bin/wine_probe.exe" "$@"; }
 helper() { wine "$bin/screenshot_helper.exe" "$@" | tr -d '\r'; }
