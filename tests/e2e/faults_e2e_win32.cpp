@@ -261,7 +261,8 @@ TEST(StartFolders, BlanksLettersBeyondAsciiAndPathsNearTheLimitKeepEveryFile) {
     // answers, in the folder's last name: a path cut short loses it. Room is
     // left for the longest name the programs make there, REPORTS\hall.txt.
     std::string deep = base;
-    while (deep.size() < MAX_PATH - 27) {
+    // Each step adds a separator and at least one letter, whatever the base's length.
+    while (deep.size() + 1 < MAX_PATH - 28) {
         deep += "\\" + std::string(std::min<size_t>(40, MAX_PATH - 28 - deep.size()), 'd');
         ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep.size() << ": error " << GetLastError();
     }
