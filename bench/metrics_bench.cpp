@@ -32,7 +32,7 @@ void MetricsFile128(benchmark::State& state) {
     int64_t now = 1700000000;
     for (auto _ : state) {
         const std::string text = FormatMetricsFile(*ports.Tables, "hall-a", MetricsMoment{true, now += 60, 2});
-        if (WriteMetricsFile(path, text).Result != common::WriteResult::Ok) {
+        if (common::ReplaceWithText(path, text).Result != common::WriteResult::Ok) {
             state.SkipWithError("the file could not be written");
             break;
         }

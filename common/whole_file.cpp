@@ -1,6 +1,29 @@
 #include "common/whole_file.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace common {
+
+TextWriteOutcome ReplaceWithText(const std::string& path, const std::string& text) {
+    errno = 0;
+    const WriteResult result = ReplaceWholeFile(
+        path, [&text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
+    return {result, result == WriteResult::Ok ? 0 : errno};
+}
+
+std::string WriteFailureReason(const std::string& path, const TextWriteOutcome& outcome) {
+    if (IsReadOnlyFile(path)) {
+        return "the file is marked read-only";
+    }
+    if (outcome.Error != 0) {
+        return std::strerror(outcome.Error);
+    }
+    // A failed move over the old file, or a close that failed silently, leaves
+    // no C library reason.
+    return outcome.Result == WriteResult::OpenFailed ? "the file may be in use by another program"
+                                                     : "the disk may be full";
+}
 
 WriteResult ReplaceWholeFile(const std::string& path, const std::function<bool(std::FILE*)>& writer) {
     // A rename replaces a read-only file on some systems, where opening it for

@@ -15,6 +15,18 @@ enum class WriteResult { Ok, OpenFailed, WriteFailed };
 // temporary and leaves the old file as it was. A read-only file is not replaced.
 WriteResult ReplaceWholeFile(const std::string& path, const std::function<bool(std::FILE*)>& writer);
 
+// What a replace with a text came to, and the C library's error when it failed.
+struct TextWriteOutcome {
+    WriteResult Result;
+    int Error;  // errno after a failure, 0 when it gave none
+};
+
+// ReplaceWholeFile with the bytes of `text`.
+TextWriteOutcome ReplaceWithText(const std::string& path, const std::string& text);
+
+// In words, why replacing `path` failed.
+std::string WriteFailureReason(const std::string& path, const TextWriteOutcome& outcome);
+
 // Platform half of ReplaceWholeFile: forces the stream's data to the disk.
 bool CommitStream(std::FILE* stream);
 

@@ -1,7 +1,5 @@
 #include "monitor/export/export_run.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 #include "common/whole_file.h"
@@ -58,30 +56,16 @@ std::string OutputProblem(const std::string& path) {
     return "";
 }
 
-std::string CreateFailureReason(const std::string& path, int error) {
-    if (common::IsReadOnlyFile(path)) {
-        return "the file is marked read-only";
-    }
-    if (error != 0) {
-        return std::strerror(error);
-    }
-    // The move over the old file failed, which leaves no C library reason.
-    return "the file may be in use by another program";
-}
-
 void WriteOutput(const std::string& path, const std::string& text, Diagnostics& diagnostics) {
     const std::string problem = OutputProblem(path);
     if (!problem.empty()) {
         diagnostics.Fail(path + ": cannot be created or replaced: " + problem);
         return;
     }
-    errno = 0;
-    const common::WriteResult written = common::ReplaceWholeFile(
-        path, [&text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
-    const int error = errno;
-    if (written == common::WriteResult::OpenFailed) {
-        diagnostics.Fail(path + ": cannot be created or replaced: " + CreateFailureReason(path, error));
-    } else if (written == common::WriteResult::WriteFailed) {
+    const common::TextWriteOutcome written = common::ReplaceWithText(path, text);
+    if (written.Result == common::WriteResult::OpenFailed) {
+        diagnostics.Fail(path + ": cannot be created or replaced: " + common::WriteFailureReason(path, written));
+    } else if (written.Result == common::WriteResult::WriteFailed) {
         diagnostics.Fail(path + ": could not be written completely; the previous file is kept");
     }
 }

@@ -101,9 +101,7 @@ int WriteSingle(const ReportContext& context, const std::vector<Entry>& entries,
         }
         text += "\r\n==== Port:" + PortName(context.Tables.Names.Slots[port]) + "\r\n" + Joined(values, "\r\n") + "\r\n";
     }
-    const common::WriteResult result = common::ReplaceWholeFile(
-        path, [&text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
-    return result == common::WriteResult::Ok ? kReportOk : kReportFileFailed;
+    return common::ReplaceWithText(path, text).Result == common::WriteResult::Ok ? kReportOk : kReportFileFailed;
 }
 
 // One file per port, each appended a line and closed before the next.

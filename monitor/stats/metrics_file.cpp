@@ -1,9 +1,7 @@
 #include "monitor/stats/metrics_file.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,14 +34,6 @@ private:
     std::vector<std::string> names_;
 };
 
-std::string FailureReason(common::WriteResult result, int error) {
-    if (error != 0) {
-        return std::strerror(error);
-    }
-    return result == common::WriteResult::OpenFailed ? "the file is read-only or held open by another program"
-                                                     : "the disk may be full";
-}
-
 }  // namespace
 
 std::string FormatMetricsFile(const PortTables& tables, const std::string& board, const MetricsMoment& moment) {
@@ -68,14 +58,6 @@ std::string FormatMetricsFile(const PortTables& tables, const std::string& board
 std::string MetricsPath(const std::string& file, const std::string& startDirectory) {
     const bool absolute = (!file.empty() && (file[0] == '\\' || file[0] == '/')) || (file.size() > 1 && file[1] == ':');
     return absolute ? file : startDirectory + "\\" + file;
-}
-
-MetricsWriteOutcome WriteMetricsFile(const std::string& path, const std::string& text) {
-    errno = 0;
-    const common::WriteResult result = common::ReplaceWholeFile(path, [&text](std::FILE* out) {
-        return std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    });
-    return MetricsWriteOutcome{result, result == common::WriteResult::Ok ? 0 : errno};
 }
 
 MetricsPublisher::MetricsPublisher(const ProgramSettings& settings, const PortTables& tables, common::Alerts& alerts,
@@ -139,7 +121,7 @@ void MetricsPublisher::Run() {
         pending_.reset();
         writing_ = true;
         lock.unlock();
-        const MetricsWriteOutcome outcome = WriteMetricsFile(path_, text);
+        const common::TextWriteOutcome outcome = common::ReplaceWithText(path_, text);
         lock.lock();
         outcome_ = outcome;
         writing_ = false;
@@ -148,7 +130,7 @@ void MetricsPublisher::Run() {
 }
 
 void MetricsPublisher::TellOutcome() {
-    std::optional<MetricsWriteOutcome> outcome;
+    std::optional<common::TextWriteOutcome> outcome;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         outcome.swap(outcome_);
@@ -165,7 +147,7 @@ void MetricsPublisher::TellOutcome() {
     }
     // Set before the box: ticks go on inside its message loop.
     failureShown_ = true;
-    alerts_.Alert("Could not write the metrics file " + path_ + ": " + FailureReason(outcome->Result, outcome->Error) +
+    alerts_.Alert("Could not write the metrics file " + path_ + ": " + common::WriteFailureReason(path_, *outcome) +
                   ". The monitor tries again at every minute end.");
 }
 

@@ -33,14 +33,6 @@ std::string FormatMetricsFile(const PortTables& tables, const std::string& board
 // from there, since the current directory follows every file chooser.
 std::string MetricsPath(const std::string& file, const std::string& startDirectory);
 
-struct MetricsWriteOutcome {
-    common::WriteResult Result;
-    int Error;  // errno after the attempt, 0 when it gave none
-};
-
-// Replaces `path` whole with `text`.
-MetricsWriteOutcome WriteMetricsFile(const std::string& path, const std::string& text);
-
 // The tick only formats the text; a thread of its own writes it, since the
 // flush to disk and the replace's retries may take longer than a tick may.
 class MetricsPublisher {
@@ -79,7 +71,7 @@ private:
     std::optional<std::string> pending_;
     bool writing_ = false;
     bool stopping_ = false;
-    std::optional<MetricsWriteOutcome> outcome_;
+    std::optional<common::TextWriteOutcome> outcome_;
     std::thread writer_;
 };
 
