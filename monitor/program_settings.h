@@ -1,10 +1,14 @@
 // The monitor's one settings record, read from and written to zorvel.ini.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace zorvel {
+
+// The most of a board name that zorvel.ini's [metrics] section keeps.
+constexpr size_t kBoardLimit = 63;
 
 // The optional [metrics] section: where the monitor writes its figures for a
 // monitoring system, and the board label they carry.

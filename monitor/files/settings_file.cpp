@@ -7,7 +7,6 @@
 #include "common/settings_reader.h"
 #include "common/whole_file.h"
 #include "common/write_outcome.h"
-#include "monitor/stats/metrics_file.h"
 
 namespace zorvel {
 namespace {

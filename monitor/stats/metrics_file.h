@@ -17,8 +17,6 @@
 
 namespace zorvel {
 
-constexpr size_t kBoardLimit = 63;
-
 struct MetricsMoment {
     bool Up;                            // false in the file written at exit
     std::optional<int64_t> LastSample;  // Unix seconds of the last tick; none before the first
