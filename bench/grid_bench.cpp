@@ -10,6 +10,7 @@
 
 #include "bench/busy_ports.h"
 #include "monitor/grid/changed_cells.h"
+#include "monitor/grid/font_ink.h"
 #include "monitor/grid/grid_text.h"
 #include "monitor/grid/layout.h"
 #include "monitor/grid/paint_grid.h"
@@ -91,17 +92,27 @@ void CompareGridTextsBaseline(benchmark::State& state) {
 }
 BENCHMARK(CompareGridTextsBaseline);
 
-// Counts what a paint asks of the device context, with the text colour set only when it changes.
+// Counts what a paint asks of the device context, with the text colour set only
+// when it changes and a row's texts joined where they fit, in a font whose
+// characters are 7 pixels wide.
 struct CountingCanvas : Canvas {
     int64_t Calls = 0;
     uint32_t Colour = 0;
+    FontInk Font = [] {
+        FontInk font{};
+        font.fill({true, 0, 7, 7});
+        return font;
+    }();
+    std::string Chars;
+    std::vector<int> Advances;
     void Fill(const CellRect&, uint32_t) override { ++Calls; }
     int TextWidth(const std::string& text) override {
         ++Calls;
         return 7 * static_cast<int>(text.size());
     }
-    void Text(int, int, const CellRect&, const std::string&, uint32_t colour) override {
-        Calls += colour != Colour ? 2 : 1;
+    void Texts(const TextPiece* pieces, size_t count, uint32_t colour) override {
+        Calls += colour != Colour ? 1 : 0;
+        Calls += JoinTexts(pieces, count, Font, Chars, Advances) ? 1 : static_cast<int64_t>(count);
         Colour = colour;
     }
 };

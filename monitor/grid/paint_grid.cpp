@@ -109,28 +109,49 @@ CellSpan PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& ca
                kWhite);
     FrameLines(view, span, canvas, area);
     CentredWidths widths;
-    int x = span.Columns.Offset;
-    for (int slot = span.Columns.First; slot < span.Columns.End; ++slot) {
-        const int k = slot == view.FirstColumn ? 0 : slot;
-        const int width = view.ColumnPixels[k];
-        int y = span.Rows.Offset;
-        for (int rowSlot = span.Rows.First; rowSlot < span.Rows.End; ++rowSlot) {
-            const int r = rowSlot == view.FirstRow ? 0 : rowSlot;
-            const int height = view.RowPixels[r];
-            const std::string text = cellText(r, k);
+    // A row's texts, kept while its pieces point at them.
+    std::vector<std::string> texts(static_cast<size_t>(span.Columns.End - span.Columns.First));
+    std::vector<TextPiece> pieces;
+    int y = span.Rows.Offset;
+    for (int rowSlot = span.Rows.First; rowSlot < span.Rows.End; ++rowSlot) {
+        const int r = rowSlot == view.FirstRow ? 0 : rowSlot;
+        const int height = view.RowPixels[r];
+        uint32_t colour = 0;
+        pieces.clear();
+        int x = span.Columns.Offset;
+        for (int slot = span.Columns.First; slot < span.Columns.End; ++slot) {
+            const int k = slot == view.FirstColumn ? 0 : slot;
+            const int width = view.ColumnPixels[k];
+            std::string& text = texts[static_cast<size_t>(slot - span.Columns.First)];
+            text = cellText(r, k);
             const CellLook look = LookOf(view, r, k, text);
             if (look.Background != kWhite) {
                 FillWithin(canvas, {x + 1, y + 1, x + width, y + height}, area, look.Background);
             }
             if (!text.empty()) {
-                const CellRect clip{x + 1, y + 1, x + width - 1, y + height - 1};
-                // Centred as the system's text drawing centres: halving, rounded towards zero.
-                const int left = look.Centred ? (clip.Left + clip.Right - widths.Of(canvas, text)) / 2 : clip.Left;
-                canvas.Text(left, clip.Top, clip, text, look.Colour);
+                if (!pieces.empty() && look.Colour != colour) {
+                    canvas.Texts(pieces.data(), pieces.size(), colour);
+                    pieces.clear();
+                }
+                colour = look.Colour;
+                const CellRect inside{x + 1, y + 1, x + width - 1, y + height - 1};
+                // Clipped to the area too: a cell that several areas share
+                // gets its text once in each, never twice over one pixel.
+                const CellRect clip{std::max(inside.Left, area.Left), std::max(inside.Top, area.Top),
+                                    std::min(inside.Right, area.Right), std::min(inside.Bottom, area.Bottom)};
+                if (clip.Left < clip.Right && clip.Top < clip.Bottom) {
+                    // Centred as the system's text drawing centres: halving, rounded towards zero.
+                    const int left =
+                        look.Centred ? (inside.Left + inside.Right - widths.Of(canvas, text)) / 2 : inside.Left;
+                    pieces.push_back({left, inside.Top, clip, &text});
+                }
             }
-            y += height;
+            x += width;
         }
-        x += width;
+        if (!pieces.empty()) {
+            canvas.Texts(pieces.data(), pieces.size(), colour);
+        }
+        y += height;
     }
     return span;
 }

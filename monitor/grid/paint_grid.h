@@ -1,6 +1,8 @@
 // Painting the visible cells: the core decides every rectangle, colour and text.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -15,6 +17,14 @@ struct CellRect {
     int Bottom;
 };
 
+// One cell's text, drawn transparent from (X, Y) and clipped to Clip.
+struct TextPiece {
+    int X;
+    int Y;
+    CellRect Clip;
+    const std::string* Text;
+};
+
 // Seam to the device context the grid is drawn on.
 class Canvas {
 public:
@@ -23,8 +33,8 @@ public:
     virtual void Fill(const CellRect& rect, uint32_t colour) = 0;
     // The width of `text` in the grid font.
     virtual int TextWidth(const std::string& text) = 0;
-    // Transparent text whose top left corner is (x, y), clipped to `clip`.
-    virtual void Text(int x, int y, const CellRect& clip, const std::string& text, uint32_t colour) = 0;
+    // Texts of one colour from cells of one row, left to right.
+    virtual void Texts(const TextPiece* pieces, size_t count, uint32_t colour) = 0;
 };
 
 constexpr uint32_t kWhite = 0xFFFFFF;

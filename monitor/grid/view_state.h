@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/window_placement.h"
+#include "monitor/grid/font_ink.h"
 
 namespace zorvel {
 
@@ -74,6 +75,8 @@ struct ViewState {
     // changes figures outside a tick lay the grid out again), so that the next
     // tick repaints them all.
     std::vector<PaintedCell> Painted;
+    // The grid font's ink across, as the platform reports it when the font is made.
+    FontInk Ink = {};
 };
 
 inline std::unique_ptr<ViewState> CreateView() {

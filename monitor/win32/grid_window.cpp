@@ -7,6 +7,7 @@
 #include "common/win32/dialogs.h"
 #include "common/win32/window_rectangle.h"
 #include "monitor/files/view_file.h"
+#include "monitor/grid/font_ink.h"
 
 namespace zorvel {
 namespace {
@@ -19,8 +20,8 @@ int BarOf(ScrollBar bar) {
 // text colour is set only when it changes.
 class GdiCanvas : public Canvas {
 public:
-    explicit GdiCanvas(HDC dc)
-        : dc_(dc), oldMode_(SetBkMode(dc, TRANSPARENT)), oldColour_(GetTextColor(dc)), colour_(oldColour_) {}
+    GdiCanvas(HDC dc, const FontInk& ink)
+        : dc_(dc), ink_(ink), oldMode_(SetBkMode(dc, TRANSPARENT)), oldColour_(GetTextColor(dc)), colour_(oldColour_) {}
     ~GdiCanvas() override {
         SetTextColor(dc_, oldColour_);
         SetBkMode(dc_, oldMode_);
@@ -43,21 +44,35 @@ public:
         return size.cx;
     }
 
-    void Text(int x, int y, const CellRect& clip, const std::string& text, uint32_t colour) override {
+    void Texts(const TextPiece* pieces, size_t count, uint32_t colour) override {
         if (colour != colour_) {
             SetTextColor(dc_, colour);
             colour_ = colour;
         }
-        const RECT area{clip.Left, clip.Top, clip.Right, clip.Bottom};
-        ExtTextOutA(dc_, x, y, ETO_CLIPPED, &area, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+        if (count > 1 && JoinTexts(pieces, count, ink_, chars_, advances_)) {
+            const RECT area{pieces[0].Clip.Left, pieces[0].Clip.Top, pieces[count - 1].Clip.Right,
+                            pieces[0].Clip.Bottom};
+            ExtTextOutA(dc_, pieces[0].X, pieces[0].Y, ETO_CLIPPED, &area, chars_.data(),
+                        static_cast<UINT>(chars_.size()), advances_.data());
+            return;
+        }
+        for (size_t i = 0; i < count; ++i) {
+            const TextPiece& piece = pieces[i];
+            const RECT area{piece.Clip.Left, piece.Clip.Top, piece.Clip.Right, piece.Clip.Bottom};
+            ExtTextOutA(dc_, piece.X, piece.Y, ETO_CLIPPED, &area, piece.Text->c_str(),
+                        static_cast<UINT>(piece.Text->size()), nullptr);
+        }
     }
 
 private:
     HDC dc_;
+    const FontInk& ink_;
     int oldMode_;
     COLORREF oldColour_;
     COLORREF colour_;
     std::map<uint32_t, BrushObject> brushes_;
+    std::string chars_;
+    std::vector<int> advances_;
 };
 
 // The parts of the DC's visible region (the update region, in a paint) that lie
@@ -92,6 +107,24 @@ std::vector<CellRect> PartsToPaint(HDC dc, const RECT& area) {
     return parts;
 }
 
+// Each ASCII character's ink across in the font selected into `dc`. A raster
+// font's glyphs stay within their advance, but for a synthesized overhang.
+void ReadInk(HDC dc, const TEXTMETRICA& metrics, FontInk& ink) {
+    constexpr UINT kCount = std::tuple_size<FontInk>::value;
+    ABC abc[kCount];
+    INT widths[kCount];
+    if (GetCharABCWidthsA(dc, 0, kCount - 1, abc)) {
+        for (UINT c = 0; c < kCount; ++c) {
+            ink[c] = {true, abc[c].abcA, static_cast<int>(abc[c].abcB),
+                      abc[c].abcA + static_cast<int>(abc[c].abcB) + abc[c].abcC};
+        }
+    } else if (GetCharWidth32A(dc, 0, kCount - 1, widths)) {
+        for (UINT c = 0; c < kCount; ++c) {
+            ink[c] = {true, 0, widths[c] + metrics.tmOverhang, widths[c]};
+        }
+    }
+}
+
 }  // namespace
 
 void WindowScrollBars::SetRange(ScrollBar bar, int maximum) {
@@ -124,6 +157,10 @@ void ApplyFont(HWND window, ViewState& view, FontObject& font) {
         // Without a new font, the lines are measured in the window's own.
         const common::ScopedSelection withFont(dc.Get(), created);
         GetTextMetricsA(dc.Get(), &metrics);
+        view.Ink = {};
+        if (created != nullptr) {
+            ReadInk(dc.Get(), metrics, view.Ink);
+        }
     }
 
     LayoutRowsAndColumns(view, metrics.tmHeight + metrics.tmExternalLeading);
@@ -148,7 +185,7 @@ void SaveViewOnClose(HWND window, ViewState& view, common::Alerts& alerts) {
 void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText, const RECT& area) {
     {
         const common::ScopedSelection withFont(dc, font);
-        GdiCanvas canvas(dc);
+        GdiCanvas canvas(dc, view.Ink);
         for (const CellRect& part : PartsToPaint(dc, area)) {
             PaintGrid(view, cellText, canvas, part);
         }

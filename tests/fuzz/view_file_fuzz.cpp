@@ -22,8 +22,12 @@ struct NoScrollBars : zorvel::ScrollBars {
 struct NullCanvas : zorvel::Canvas {
     void Fill(const zorvel::CellRect&, uint32_t) override {}
     int TextWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
-    void Text(int, int, const zorvel::CellRect&, const std::string& text, uint32_t) override {
-        fuzz::Require(text.size() < 64, "cell texts stay short");
+    void Texts(const zorvel::TextPiece* pieces, size_t count, uint32_t) override {
+        for (size_t i = 0; i < count; ++i) {
+            fuzz::Require(pieces[i].Text->size() < 64, "cell texts stay short");
+            fuzz::Require(pieces[i].Clip.Left < pieces[i].Clip.Right && pieces[i].Clip.Top < pieces[i].Clip.Bottom,
+                          "a text is drawn only where it can show");
+        }
     }
 };
 

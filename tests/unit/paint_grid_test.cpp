@@ -8,6 +8,7 @@
 #include "monitor/grid/changed_cells.h"
 #include "monitor/grid/columns.h"
 #include "monitor/grid/layout.h"
+#include "monitor/grid/font_ink.h"
 
 using namespace zorvel;
 
@@ -19,11 +20,11 @@ constexpr int kGlyphHeight = 12;
 
 // Pixels as a device context would hold them, clipped to `Clip` as a paint is
 // to its update region. A text leaves a pattern that depends on the text, its
-// colour and its position, 7 pixels per character.
+// colour, its position and what lay beneath, 7 pixels per character.
 struct RasterCanvas : Canvas {
     std::vector<uint32_t> Pixels = std::vector<uint32_t>(kWidth * kHeight, 0x123456);
     CellRect Clip{0, 0, kWidth, kHeight};
-    std::vector<std::string> Texts;
+    std::vector<std::string> Drawn;
 
     void Set(const CellRect& rect, const std::function<uint32_t(int, int)>& value) {
         for (int y = std::max({rect.Top, Clip.Top, 0}); y < std::min({rect.Bottom, Clip.Bottom, kHeight}); ++y) {
@@ -36,12 +37,20 @@ struct RasterCanvas : Canvas {
         Set(rect, [colour](int, int) { return colour; });
     }
     int TextWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
-    void Text(int x, int y, const CellRect& clip, const std::string& text, uint32_t colour) override {
-        Texts.push_back(text);
+    void Texts(const TextPiece* pieces, size_t count, uint32_t colour) override {
+        for (size_t i = 0; i < count; ++i) {
+            Text(pieces[i].X, pieces[i].Y, pieces[i].Clip, *pieces[i].Text, colour);
+        }
+    }
+    void Text(int x, int y, const CellRect& clip, const std::string& text, uint32_t colour) {
+        Drawn.push_back(text);
         const uint32_t seed = static_cast<uint32_t>(std::hash<std::string>{}(text)) ^ colour;
         const CellRect glyphs{std::max(x, clip.Left), std::max(y, clip.Top), std::min(x + TextWidth(text), clip.Right),
                               std::min(y + kGlyphHeight, clip.Bottom)};
-        Set(glyphs, [=](int px, int py) { return 0x80000000u | ((seed + 31u * (px - x) + 977u * (py - y)) >> 1); });
+        // Blended with what lies beneath, as smoothed glyphs are: drawn twice shows.
+        Set(glyphs, [=](int px, int py) {
+            return 0x80000000u | (((seed + 31u * (px - x) + 977u * (py - y)) ^ (7u * Pixels[py * kWidth + px])) >> 1);
+        });
     }
 };
 
@@ -157,16 +166,27 @@ TEST_F(PaintTest, AnyAreaShowsWhatFramedCellsShowed) {
     }
 }
 
+// A paint's update region comes in rectangles that may cut through a cell.
+TEST_F(PaintTest, ACellPaintedInSlicesShowsWhatOnePaintShows) {
+    RasterCanvas whole;
+    PaintGrid(*view, cellText, whole, {0, 0, kWidth, kHeight});
+    RasterCanvas sliced;
+    for (const CellRect& slice : {CellRect{0, 0, kWidth, 30}, CellRect{0, 30, 100, kHeight}, CellRect{100, 30, kWidth, kHeight}}) {
+        PaintGrid(*view, cellText, sliced, slice);
+    }
+    EXPECT_EQ(whole.Pixels, sliced.Pixels);
+}
+
 TEST_F(PaintTest, OnlyTheCellsMeetingTheAreaAreDrawn) {
     view->FirstColumn = 1;
     ComputeVisibleRange(*view);
     RasterCanvas canvas;
     PaintGrid(*view, cellText, canvas, {50, 21, 60, 30});
-    EXPECT_EQ(std::vector<std::string>{"0"}, canvas.Texts);  // row 1 of grid column 2
+    EXPECT_EQ(std::vector<std::string>{"0"}, canvas.Drawn);  // row 1 of grid column 2
 }
 
-// The cells a tick repaints are those whose text or colours changed, and
-// repainting them leaves the picture a full paint draws.
+// The cells a tick repaints are those whose text or colours changed, neighbours
+// joined, and repainting them leaves the picture a full paint draws.
 TEST_F(PaintTest, TicksRepaintExactlyTheChangedCells) {
     RasterCanvas screen;
     PaintGrid(*view, cellText, screen, {0, 0, kWidth, kHeight});
@@ -183,7 +203,10 @@ TEST_F(PaintTest, TicksRepaintExactlyTheChangedCells) {
         {{{{1, 2}, "7"}}, {rate}},  // grey zero to a blue figure
         {{{{1, 1}, "Off"}, {{2, 3}, "0:00:01"}}, {signal, runTime}},
         {{{{1, 1}, "Off"}}, {}},  // set again, unchanged
-        {{{{1, 2}, "0"}, {{1, 1}, "On"}}, {signal, rate}},
+        {{{{1, 2}, "0"}, {{1, 1}, "On"}}, {{49, 21, 118, 40}}},  // side by side: one rectangle
+        {{{{1, 2}, "5"}, {{2, 2}, "6"}, {{1, 3}, "0:00:02"}, {{2, 3}, "0:00:03"}}, {{79, 21, 178, 60}}},
+        {{{{1, 2}, "7"}, {{2, 2}, "8"}, {{1, 3}, "0:00:04"}, {{2, 1}, "On"}},
+         {{49, 41, 78, 60}, {79, 21, 118, 60}, {119, 21, 178, 40}}},
     };
     for (const Tick& tick : ticks) {
         SCOPED_TRACE(tick.Texts.begin()->second);
@@ -212,6 +235,44 @@ TEST_F(PaintTest, TicksRepaintExactlyTheChangedCells) {
     EXPECT_TRUE(ChangedCells(*view, cellText, changed));
     LayoutRowsAndColumns(*view, 16);
     EXPECT_FALSE(ChangedCells(*view, cellText, changed));
+}
+
+// A row's texts are joined only where the one clipped call leaves every
+// character's ink where its own call would.
+TEST(JoinTexts, JoinsOnlyWhatStaysInsideItsCells) {
+    FontInk font{};
+    font.fill({true, 0, 6, 7});
+    font['j'] = {true, -1, 5, 6};  // ink left of its origin
+    font['W'] = {true, 0, 9, 8};   // ink past its advance
+    const std::string ab = "ab", c = "c", aaa = "aaa", w = "aW", j = "ja", j1 = "j",
+                      w1 = "W", wide = "\xE9";
+    struct Case {
+        const char* Name;
+        std::vector<TextPiece> Pieces;
+        const char* Chars;  // nullptr: not joined
+        std::vector<int> Advances;
+    } cases[] = {
+        {"side by side", {{1, 0, {1, 0, 20, 9}, &ab}, {22, 0, {20, 0, 40, 9}, &c}}, "abc", {7, 14, 7}},
+        {"centred second", {{1, 0, {1, 0, 20, 9}, &c}, {27, 0, {21, 0, 40, 9}, &ab}}, "cab", {26, 7, 7}},
+        {"a pixel to spare", {{1, 0, {1, 0, 22, 9}, &aaa}, {23, 0, {22, 0, 40, 9}, &c}}, "aaac", {7, 7, 8, 7}},
+        {"no pixel to spare", {{1, 0, {1, 0, 21, 9}, &aaa}, {23, 0, {22, 0, 40, 9}, &c}}, nullptr, {}},
+        {"overhang past", {{1, 0, {1, 0, 17, 9}, &w}, {20, 0, {19, 0, 40, 9}, &c}}, nullptr, {}},
+        {"overhang inside", {{1, 0, {1, 0, 18, 9}, &w}, {20, 0, {19, 0, 40, 9}, &c}}, "aWc", {7, 12, 7}},
+        {"ink before its cell", {{1, 0, {1, 0, 10, 9}, &c}, {12, 0, {11, 0, 30, 9}, &j}}, nullptr, {}},
+        {"outer edges clipped as alone", {{1, 0, {1, 0, 10, 9}, &j1}, {12, 0, {11, 0, 20, 9}, &w1}}, "jW", {11, 8}},
+        {"beyond ASCII", {{1, 0, {1, 0, 10, 9}, &c}, {11, 0, {11, 0, 30, 9}, &wide}}, nullptr, {}},
+    };
+    for (const Case& t : cases) {
+        SCOPED_TRACE(t.Name);
+        std::string chars;
+        std::vector<int> advances;
+        const bool joined = JoinTexts(t.Pieces.data(), t.Pieces.size(), font, chars, advances);
+        ASSERT_EQ(t.Chars != nullptr, joined);
+        if (joined) {
+            EXPECT_EQ(t.Chars, chars);
+            EXPECT_EQ(t.Advances, advances);
+        }
+    }
 }
 
 TEST_F(PaintTest, CellsMeetingARectangle) {
