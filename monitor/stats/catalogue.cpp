@@ -8,39 +8,25 @@ constexpr MetricType C = MetricType::Counter;
 constexpr bool kSet = true;
 constexpr bool kShown = false;
 
+// Each fills the one member its kind reads.
 constexpr ValueSource Record(uint32_t StatsRecord::*field) {
-    ValueSource source;
-    source.Where = ValueSource::Kind::Record32;
-    source.Record32 = field;
-    return source;
+    return {ValueSource::Kind::Record32, field};
 }
 
 constexpr ValueSource Record(uint16_t StatsRecord::*field) {
-    ValueSource source;
-    source.Where = ValueSource::Kind::Record16;
-    source.Record16 = field;
-    return source;
+    return {ValueSource::Kind::Record16, nullptr, field};
 }
 
 constexpr ValueSource Slot(uint32_t CounterSlot::*field) {
-    ValueSource source;
-    source.Where = ValueSource::Kind::Slot32;
-    source.Slot32 = field;
-    return source;
+    return {ValueSource::Kind::Slot32, nullptr, nullptr, field};
 }
 
 constexpr ValueSource Slot(uint16_t CounterSlot::*field) {
-    ValueSource source;
-    source.Where = ValueSource::Kind::Slot16;
-    source.Slot16 = field;
-    return source;
+    return {ValueSource::Kind::Slot16, nullptr, nullptr, nullptr, field};
 }
 
 constexpr ValueSource Signal(uint16_t bit) {
-    ValueSource source;
-    source.Where = ValueSource::Kind::Signal;
-    source.Bit = bit;
-    return source;
+    return {ValueSource::Kind::Signal, nullptr, nullptr, nullptr, nullptr, bit};
 }
 
 constexpr ValueSource ErrorSum() {
