@@ -130,7 +130,7 @@ void FullPaint1920x1080(benchmark::State& state) {
     CountingCanvas canvas;
     int64_t cells = 0;
     for (auto _ : state) {
-        const CellSpan span = PaintGrid(view, cellText, canvas, {0, 0, view.ClientWidth, view.ClientHeight});
+        const CellSpan span = PaintGrid(view, cellText, canvas, {{0, 0, view.ClientWidth, view.ClientHeight}});
         cells += static_cast<int64_t>(span.Columns.End - span.Columns.First) * (span.Rows.End - span.Rows.First);
     }
     state.counters["cells"] = static_cast<double>(cells) / static_cast<double>(state.iterations());

@@ -24,13 +24,16 @@ bool JoinTexts(const TextPiece* pieces, size_t count, const FontInk& font, std::
     advances.clear();
     for (size_t i = 0; i < count; ++i) {
         const TextPiece& piece = pieces[i];
-        if (piece.Text->empty()) {
+        // One call has one baseline and one clip top to bottom.
+        if (piece.Text->empty() || piece.Y != pieces[0].Y || piece.Clip.Top != pieces[0].Clip.Top ||
+            piece.Clip.Bottom != pieces[0].Clip.Bottom) {
             return false;
         }
         const int limit = i + 1 < count ? pieces[i + 1].X : INT_MAX;
         // The joined text is clipped to the outer edges of the first and last
-        // pieces, as each would be alone; the edges between must not be crossed.
-        const int left = i == 0 ? INT_MIN : piece.Clip.Left + kSpill;
+        // pieces, as each would be alone; the edges between must not be
+        // crossed, but for shade on the frame line left of a cell, drawn after.
+        const int left = i == 0 ? INT_MIN : piece.Clip.Left;
         const int right = i + 1 == count ? INT_MAX : piece.Clip.Right - kSpill;
         int at = piece.X;
         for (const char c : *piece.Text) {

@@ -30,12 +30,19 @@ SlotSpan Meeting(int first, int end, const uint16_t* pixels, int low, int high) 
     return span;
 }
 
+CellRect Within(const CellRect& a, const CellRect& b) {
+    return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
+}
+
+bool Meets(const CellRect& a, const CellRect& b) {
+    const CellRect common = Within(a, b);
+    return common.Left < common.Right && common.Top < common.Bottom;
+}
+
 // Fills the part of `rect` inside `area`, if any.
 void FillWithin(Canvas& canvas, const CellRect& rect, const CellRect& area, uint32_t colour) {
-    const CellRect part{std::max(rect.Left, area.Left), std::max(rect.Top, area.Top), std::min(rect.Right, area.Right),
-                        std::min(rect.Bottom, area.Bottom)};
-    if (part.Left < part.Right && part.Top < part.Bottom) {
-        canvas.Fill(part, colour);
+    if (Meets(rect, area)) {
+        canvas.Fill(Within(rect, area), colour);
     }
 }
 
@@ -75,6 +82,37 @@ private:
     std::vector<std::pair<std::string, int>> widths_;
 };
 
+// A row's texts by colour, each colour's left to right: one call per colour
+// draws them, whatever lies between.
+class RowTexts {
+public:
+    void Add(uint32_t colour, const TextPiece& piece) {
+        for (size_t i = 0; i < used_; ++i) {
+            if (groups_[i].first == colour) {
+                groups_[i].second.push_back(piece);
+                return;
+            }
+        }
+        if (used_ == groups_.size()) {
+            groups_.emplace_back();
+        }
+        groups_[used_].first = colour;
+        groups_[used_].second.assign(1, piece);
+        ++used_;
+    }
+
+    void Draw(Canvas& canvas) {
+        for (size_t i = 0; i < used_; ++i) {
+            canvas.Texts(groups_[i].second.data(), groups_[i].second.size(), groups_[i].first);
+        }
+        used_ = 0;
+    }
+
+private:
+    std::vector<std::pair<uint32_t, std::vector<TextPiece>>> groups_;
+    size_t used_ = 0;
+};
+
 }  // namespace
 
 CellSpan CellsMeeting(const ViewState& view, const CellRect& area) {
@@ -100,59 +138,65 @@ CellLook LookOf(const ViewState& view, int row, int column, const std::string& t
     return look;
 }
 
-CellSpan PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& canvas, const CellRect& area) {
-    const CellSpan span = CellsMeeting(view, area);
+CellSpan PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& canvas,
+                   const std::vector<CellRect>& parts) {
+    if (parts.empty()) {
+        return {};
+    }
+    CellRect bounds = parts[0];
+    for (const CellRect& part : parts) {
+        bounds = {std::min(bounds.Left, part.Left), std::min(bounds.Top, part.Top), std::max(bounds.Right, part.Right),
+                  std::max(bounds.Bottom, part.Bottom)};
+    }
+    const CellSpan span = CellsMeeting(view, bounds);
     if (span.Columns.First == span.Columns.End || span.Rows.First == span.Rows.End) {
         return span;
     }
-    FillWithin(canvas, {span.Columns.Offset, span.Rows.Offset, span.Columns.Reach + 1, span.Rows.Reach + 1}, area,
+    FillWithin(canvas, {span.Columns.Offset, span.Rows.Offset, span.Columns.Reach + 1, span.Rows.Reach + 1}, bounds,
                kWhite);
-    FrameLines(view, span, canvas, area);
     CentredWidths widths;
     // A row's texts, kept while its pieces point at them.
     std::vector<std::string> texts(static_cast<size_t>(span.Columns.End - span.Columns.First));
-    std::vector<TextPiece> pieces;
+    RowTexts rowTexts;
+    std::vector<const CellRect*> rowParts;
     int y = span.Rows.Offset;
     for (int rowSlot = span.Rows.First; rowSlot < span.Rows.End; ++rowSlot) {
         const int r = rowSlot == view.FirstRow ? 0 : rowSlot;
         const int height = view.RowPixels[r];
-        uint32_t colour = 0;
-        pieces.clear();
+        rowParts.clear();
+        for (const CellRect& part : parts) {
+            if (Meets(part, {bounds.Left, y + 1, bounds.Right, y + height})) {
+                rowParts.push_back(&part);
+            }
+        }
         int x = span.Columns.Offset;
-        for (int slot = span.Columns.First; slot < span.Columns.End; ++slot) {
+        for (int slot = span.Columns.First; slot < span.Columns.End && !rowParts.empty(); ++slot) {
             const int k = slot == view.FirstColumn ? 0 : slot;
             const int width = view.ColumnPixels[k];
+            const CellRect cell{x + 1, y + 1, x + width, y + height};
+            x += width;
+            if (std::none_of(rowParts.begin(), rowParts.end(), [&](const CellRect* part) { return Meets(*part, cell); })) {
+                continue;
+            }
             std::string& text = texts[static_cast<size_t>(slot - span.Columns.First)];
             text = cellText(r, k);
             const CellLook look = LookOf(view, r, k, text);
             if (look.Background != kWhite) {
-                FillWithin(canvas, {x + 1, y + 1, x + width, y + height}, area, look.Background);
+                FillWithin(canvas, cell, bounds, look.Background);
             }
-            if (!text.empty()) {
-                if (!pieces.empty() && look.Colour != colour) {
-                    canvas.Texts(pieces.data(), pieces.size(), colour);
-                    pieces.clear();
-                }
-                colour = look.Colour;
-                const CellRect inside{x + 1, y + 1, x + width - 1, y + height - 1};
-                // Clipped to the area too: a cell that several areas share
-                // gets its text once in each, never twice over one pixel.
-                const CellRect clip{std::max(inside.Left, area.Left), std::max(inside.Top, area.Top),
-                                    std::min(inside.Right, area.Right), std::min(inside.Bottom, area.Bottom)};
-                if (clip.Left < clip.Right && clip.Top < clip.Bottom) {
-                    // Centred as the system's text drawing centres: halving, rounded towards zero.
-                    const int left =
-                        look.Centred ? (inside.Left + inside.Right - widths.Of(canvas, text)) / 2 : inside.Left;
-                    pieces.push_back({left, inside.Top, clip, &text});
-                }
+            const CellRect inside{cell.Left, cell.Top, cell.Right - 1, cell.Bottom - 1};
+            if (!text.empty() && Meets(inside, bounds)) {
+                // Centred as the system's text drawing centres: halving, rounded towards zero.
+                const int left =
+                    look.Centred ? (inside.Left + inside.Right - widths.Of(canvas, text)) / 2 : inside.Left;
+                rowTexts.Add(look.Colour, {left, inside.Top, Within(inside, bounds), &text});
             }
-            x += width;
         }
-        if (!pieces.empty()) {
-            canvas.Texts(pieces.data(), pieces.size(), colour);
-        }
+        rowTexts.Draw(canvas);
         y += height;
     }
+    // After the texts: a joined text may shade the line left of a cell.
+    FrameLines(view, span, canvas, bounds);
     return span;
 }
 

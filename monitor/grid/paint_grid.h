@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "monitor/grid/view_state.h"
 
@@ -25,7 +26,8 @@ struct TextPiece {
     const std::string* Text;
 };
 
-// Seam to the device context the grid is drawn on.
+// Seam to the device context the grid is drawn on. All it draws is clipped to
+// the parts being painted, as a paint's is to its update region.
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -71,8 +73,12 @@ struct CellSpan {
 // counting the frame line a cell shares with its right and lower neighbours.
 CellSpan CellsMeeting(const ViewState& view, const CellRect& area);
 
-// Paints the cells that meet `area`: white, then the frame lines, the other
-// backgrounds and the texts. Gives the cells, so the caller can fill the rest.
-CellSpan PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& canvas, const CellRect& area);
+// Paints the cells that meet `parts`, the rectangles of an update region:
+// white, then the other backgrounds, the texts and the frame lines. Each
+// fill, row of texts of one colour and line is one call across all parts,
+// left to the canvas to clip: a call costs the platform more than the pixels
+// it draws. Gives the cells meeting the parts' bounds.
+CellSpan PaintGrid(const ViewState& view, const CellTextFn& cellText, Canvas& canvas,
+                   const std::vector<CellRect>& parts);
 
 }  // namespace zorvel

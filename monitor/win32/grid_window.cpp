@@ -186,9 +186,7 @@ void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellT
     {
         const common::ScopedSelection withFont(dc, font);
         GdiCanvas canvas(dc, view.Ink);
-        for (const CellRect& part : PartsToPaint(dc, area)) {
-            PaintGrid(view, cellText, canvas, part);
-        }
+        PaintGrid(view, cellText, canvas, PartsToPaint(dc, area));
     }
     // The window is not erased before a paint, so that cells do not flash
     // white: only what lies beside and below the grid is filled.

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zorvel::ComputeVisibleRange(*view);
     NullCanvas canvas;
     const auto cellText = [&](int row, int column) { return zorvel::GridCellText(*view, *tables, row, column); };
-    zorvel::PaintGrid(*view, cellText, canvas, {0, 0, view->ClientWidth, view->ClientHeight});
+    zorvel::PaintGrid(*view, cellText, canvas, {{0, 0, view->ClientWidth, view->ClientHeight}});
     std::vector<zorvel::CellRect> changed;
     zorvel::ChangedCells(*view, cellText, changed);
     fuzz::Require(zorvel::ChangedCells(*view, cellText, changed) && changed.empty(), "unchanged cells stay unchanged");

@@ -18,18 +18,21 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 70;
 constexpr int kGlyphHeight = 12;
 
-// Pixels as a device context would hold them, clipped to `Clip` as a paint is
-// to its update region. A text leaves a pattern that depends on the text, its
+// Pixels as a device context would hold them, clipped to `Region` as a paint
+// is to its update region. A text leaves a pattern that depends on the text, its
 // colour, its position and what lay beneath, 7 pixels per character.
 struct RasterCanvas : Canvas {
     std::vector<uint32_t> Pixels = std::vector<uint32_t>(kWidth * kHeight, 0x123456);
-    CellRect Clip{0, 0, kWidth, kHeight};
+    std::vector<CellRect> Region{{0, 0, kWidth, kHeight}};
     std::vector<std::string> Drawn;
+    std::vector<size_t> PiecesPerCall;
 
     void Set(const CellRect& rect, const std::function<uint32_t(int, int)>& value) {
-        for (int y = std::max({rect.Top, Clip.Top, 0}); y < std::min({rect.Bottom, Clip.Bottom, kHeight}); ++y) {
-            for (int x = std::max({rect.Left, Clip.Left, 0}); x < std::min({rect.Right, Clip.Right, kWidth}); ++x) {
-                Pixels[y * kWidth + x] = value(x, y);
+        for (const CellRect& clip : Region) {
+            for (int y = std::max({rect.Top, clip.Top, 0}); y < std::min({rect.Bottom, clip.Bottom, kHeight}); ++y) {
+                for (int x = std::max({rect.Left, clip.Left, 0}); x < std::min({rect.Right, clip.Right, kWidth}); ++x) {
+                    Pixels[y * kWidth + x] = value(x, y);
+                }
             }
         }
     }
@@ -38,6 +41,7 @@ struct RasterCanvas : Canvas {
     }
     int TextWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
     void Texts(const TextPiece* pieces, size_t count, uint32_t colour) override {
+        PiecesPerCall.push_back(count);
         for (size_t i = 0; i < count; ++i) {
             Text(pieces[i].X, pieces[i].Y, pieces[i].Clip, *pieces[i].Text, colour);
         }
@@ -153,8 +157,8 @@ TEST_F(PaintTest, AnyAreaShowsWhatFramedCellsShowed) {
         ComputeVisibleRange(*view);
         const RasterCanvas expected = FramedCells();
         RasterCanvas canvas;
-        canvas.Clip = c.Area;
-        PaintGrid(*view, cellText, canvas, c.Area);
+        canvas.Region = {c.Area};
+        PaintGrid(*view, cellText, canvas, {c.Area});
         for (int y = 0; y < kHeight; ++y) {
             for (int x = 0; x < kWidth; ++x) {
                 const bool inside = x >= c.Area.Left && x < c.Area.Right && y >= c.Area.Top && y < c.Area.Bottom;
@@ -169,27 +173,36 @@ TEST_F(PaintTest, AnyAreaShowsWhatFramedCellsShowed) {
 // A paint's update region comes in rectangles that may cut through a cell.
 TEST_F(PaintTest, ACellPaintedInSlicesShowsWhatOnePaintShows) {
     RasterCanvas whole;
-    PaintGrid(*view, cellText, whole, {0, 0, kWidth, kHeight});
+    PaintGrid(*view, cellText, whole, {{0, 0, kWidth, kHeight}});
     RasterCanvas sliced;
-    for (const CellRect& slice : {CellRect{0, 0, kWidth, 30}, CellRect{0, 30, 100, kHeight}, CellRect{100, 30, kWidth, kHeight}}) {
-        PaintGrid(*view, cellText, sliced, slice);
-    }
+    sliced.Region = {{0, 0, kWidth, 30}, {0, 30, 100, kHeight}, {100, 30, kWidth, kHeight}};
+    PaintGrid(*view, cellText, sliced, sliced.Region);
     EXPECT_EQ(whole.Pixels, sliced.Pixels);
 }
 
-TEST_F(PaintTest, OnlyTheCellsMeetingTheAreaAreDrawn) {
+// Only cells in the parts are asked for; a row's texts of one colour come in
+// one call however many parts they lie in.
+TEST_F(PaintTest, OnlyTheCellsInThePartsAreDrawnARowAtATime) {
     view->FirstColumn = 1;
     ComputeVisibleRange(*view);
     RasterCanvas canvas;
-    PaintGrid(*view, cellText, canvas, {50, 21, 60, 30});
+    PaintGrid(*view, cellText, canvas, {{50, 21, 60, 30}});
     EXPECT_EQ(std::vector<std::string>{"0"}, canvas.Drawn);  // row 1 of grid column 2
+
+    view->FirstColumn = 0;
+    ComputeVisibleRange(*view);
+    canvas = RasterCanvas();
+    canvas.Region = {{49, 21, 78, 40}, {119, 21, 178, 40}, {0, 41, 10, 60}};  // row 1: On and 0:00:00; a header
+    PaintGrid(*view, cellText, canvas, canvas.Region);
+    EXPECT_EQ((std::vector<std::string>{"On", "0:00:00", "r2k0"}), canvas.Drawn);
+    EXPECT_EQ((std::vector<size_t>{2, 1}), canvas.PiecesPerCall);
 }
 
 // The cells a tick repaints are those whose text or colours changed, neighbours
 // joined, and repainting them leaves the picture a full paint draws.
 TEST_F(PaintTest, TicksRepaintExactlyTheChangedCells) {
     RasterCanvas screen;
-    PaintGrid(*view, cellText, screen, {0, 0, kWidth, kHeight});
+    PaintGrid(*view, cellText, screen, {{0, 0, kWidth, kHeight}});
     std::vector<CellRect> changed;
     EXPECT_FALSE(ChangedCells(*view, cellText, changed));
     EXPECT_TRUE(changed.empty());
@@ -221,11 +234,11 @@ TEST_F(PaintTest, TicksRepaintExactlyTheChangedCells) {
             EXPECT_EQ(tick.Changed[i].Top, changed[i].Top);
             EXPECT_EQ(tick.Changed[i].Right, changed[i].Right);
             EXPECT_EQ(tick.Changed[i].Bottom, changed[i].Bottom);
-            screen.Clip = changed[i];
-            PaintGrid(*view, cellText, screen, changed[i]);
         }
+        screen.Region = changed;
+        PaintGrid(*view, cellText, screen, changed);
         RasterCanvas full;
-        PaintGrid(*view, cellText, full, {0, 0, kWidth, kHeight});
+        PaintGrid(*view, cellText, full, {{0, 0, kWidth, kHeight}});
         EXPECT_EQ(full.Pixels, screen.Pixels);
     }
     // A scroll or a new layout leaves nothing to compare with.
@@ -258,9 +271,11 @@ TEST(JoinTexts, JoinsOnlyWhatStaysInsideItsCells) {
         {"no pixel to spare", {{1, 0, {1, 0, 21, 9}, &aaa}, {23, 0, {22, 0, 40, 9}, &c}}, nullptr, {}},
         {"overhang past", {{1, 0, {1, 0, 17, 9}, &w}, {20, 0, {19, 0, 40, 9}, &c}}, nullptr, {}},
         {"overhang inside", {{1, 0, {1, 0, 18, 9}, &w}, {20, 0, {19, 0, 40, 9}, &c}}, "aWc", {7, 12, 7}},
-        {"ink before its cell", {{1, 0, {1, 0, 10, 9}, &c}, {12, 0, {11, 0, 30, 9}, &j}}, nullptr, {}},
+        {"ink at the left edge", {{1, 0, {1, 0, 10, 9}, &c}, {12, 0, {11, 0, 30, 9}, &j}}, "cja", {11, 6, 7}},
+        {"ink before its cell", {{1, 0, {1, 0, 10, 9}, &c}, {11, 0, {11, 0, 30, 9}, &j}}, nullptr, {}},
         {"outer edges clipped as alone", {{1, 0, {1, 0, 10, 9}, &j1}, {12, 0, {11, 0, 20, 9}, &w1}}, "jW", {11, 8}},
         {"beyond ASCII", {{1, 0, {1, 0, 10, 9}, &c}, {11, 0, {11, 0, 30, 9}, &wide}}, nullptr, {}},
+        {"clips cut apart", {{1, 0, {1, 0, 20, 9}, &ab}, {22, 0, {20, 4, 40, 9}, &c}}, nullptr, {}},
     };
     for (const Case& t : cases) {
         SCOPED_TRACE(t.Name);
