@@ -24,9 +24,7 @@ bool JoinTexts(const TextPiece* pieces, size_t count, const FontInk& font, std::
     advances.clear();
     for (size_t i = 0; i < count; ++i) {
         const TextPiece& piece = pieces[i];
-        // One call has one baseline and one clip top to bottom.
-        if (piece.Text->empty() || piece.Y != pieces[0].Y || piece.Clip.Top != pieces[0].Clip.Top ||
-            piece.Clip.Bottom != pieces[0].Clip.Bottom) {
+        if (piece.Text->empty()) {
             return false;
         }
         const int limit = i + 1 < count ? pieces[i + 1].X : INT_MAX;

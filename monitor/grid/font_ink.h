@@ -25,10 +25,10 @@ struct GlyphInk {
 using FontInk = std::array<GlyphInk, 128>;
 
 // The characters of `count` pieces as one text and each one's advance, the last
-// of a piece reaching to where the next piece begins. False when ink would come
-// within a pixel of an edge between two pieces' clips, a character is not
-// known, the pieces overlap or their clips differ top or bottom: drawn on their
-// own, each is clipped to its cell.
+// of a piece reaching to where the next piece begins. False when ink would
+// cross the left of a later piece's clip or come within a pixel of the right of
+// an earlier one's, a character is not known, or the pieces overlap: drawn on
+// their own, each is clipped to its cell.
 bool JoinTexts(const TextPiece* pieces, size_t count, const FontInk& font, std::string& chars,
                std::vector<int>& advances);
 

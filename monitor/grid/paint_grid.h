@@ -35,7 +35,8 @@ public:
     virtual void Fill(const CellRect& rect, uint32_t colour) = 0;
     // The width of `text` in the grid font.
     virtual int TextWidth(const std::string& text) = 0;
-    // Texts of one colour from cells of one row, left to right.
+    // Texts of one colour from cells of one row, left to right, all at one Y
+    // and clipped alike top and bottom.
     virtual void Texts(const TextPiece* pieces, size_t count, uint32_t colour) = 0;
 };
 
