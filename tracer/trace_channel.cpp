@@ -39,11 +39,14 @@ bool TraceChannel::OpenIfNeeded() {
         return true;
     }
     if (connection_.IsNt() && kind_ == kKindUndetermined) {
-        if (!connection_.Open(common::kNtDevicePath) && !connection_.Open(common::kKorvexDevicePath)) {
-            Report("Could not open driver");
-            return false;
+        for (const char* path : {common::kNtDevicePath, common::kKorvexDevicePath}) {
+            if (connection_.Open(path)) {
+                path_ = path;
+                return true;
+            }
         }
-        return true;
+        Report("Could not open driver");
+        return false;
     }
     const char* path = !connection_.IsNt()      ? common::kWin95DevicePath
                        : kind_ == kKindKorvex ? common::kKorvexDevicePath
@@ -53,6 +56,7 @@ bool TraceChannel::OpenIfNeeded() {
                                           static_cast<int>(connection_.LastError())));
         return false;
     }
+    path_ = path;
     return true;
 }
 

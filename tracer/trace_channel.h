@@ -57,13 +57,18 @@ public:
     // True once after the first good exchange that ends an outage.
     bool TakeReconnected();
 
-private:
+    // Opens the driver when no handle is open; false (and said) when it cannot.
     bool OpenIfNeeded();
+    // The device path last opened.
+    const char* DevicePath() const { return path_; }
+
+private:
     void Report(const std::string& text);
 
     common::DriverConnection connection_;
     const DriverKind kind_;
     common::Alerts& alerts_;
+    const char* path_ = "";
     // From a failed exchange to the next good one. Set before its box shows:
     // the box is modal, and timer ticks fail again while it is up.
     bool outage_ = false;
