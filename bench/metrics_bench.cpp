@@ -31,7 +31,7 @@ void MetricsFile128(benchmark::State& state) {
     const std::string path = folder.Path("zorvel.prom");
     int64_t now = 1700000000;
     for (auto _ : state) {
-        const std::string text = FormatMetricsFile(*ports.Tables, "hall-a", MetricsMoment{true, now += 60, 2});
+        const std::string text = FormatMetricsFile(*ports.Tables, "hall-a", MetricsMoment{true, true, now += 60, 2});
         if (common::ReplaceWithText(path, text).Result != common::WriteResult::Ok) {
             state.SkipWithError("the file could not be written");
             break;
@@ -42,7 +42,7 @@ BENCHMARK(MetricsFile128);
 
 void MetricsFileBytesBaseline(benchmark::State& state) {
     const bench::BusyPorts ports;
-    const std::string text = FormatMetricsFile(*ports.Tables, "hall-a", MetricsMoment{true, 1700000000, 2});
+    const std::string text = FormatMetricsFile(*ports.Tables, "hall-a", MetricsMoment{true, true, 1700000000, 2});
     const TempDir folder;
     const std::string path = folder.Path("zorvel.prom");
     for (auto _ : state) {

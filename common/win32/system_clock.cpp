@@ -14,4 +14,8 @@ LocalTime SystemClock::Now() {
     return LocalTime{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
 }
 
+uint64_t SteadyMilliseconds() {
+    return GetTickCount64();
+}
+
 }  // namespace common

@@ -11,4 +11,7 @@ public:
     LocalTime Now() override;
 };
 
+// Milliseconds since the system started, never wrapping.
+uint64_t SteadyMilliseconds();
+
 }  // namespace common

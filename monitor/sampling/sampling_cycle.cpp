@@ -26,9 +26,10 @@ SamplingCycle::SamplingCycle(PortSource& source, PortTables& tables, common::Clo
 bool SamplingCycle::Fail(const char* text) {
     closing_ = true;
     errorBoxOpen_ = true;
+    host_.DriverLost();
     // The box waits for someone to press OK, which may be never: the figures
     // go to disk first, as at exit.
-    SaveSettingsAndStatistics(host_.FreeDiskBytes(), [this] { host_.WriteSettingsFile(); }, statisticsPath_.c_str(),
+    SaveStatisticsAndSettings(host_.FreeDiskBytes(), [this] { host_.WriteSettingsFile(); }, statisticsPath_.c_str(),
                               tables_.Records, host_.Alerts());
     host_.ShowDriverError(text);
     errorBoxOpen_ = false;

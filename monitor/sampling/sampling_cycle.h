@@ -20,6 +20,8 @@ constexpr const char* kCommErrorText = "TarnelPort Driver Comm. Error.";
 class SamplingHost {
 public:
     virtual ~SamplingHost() = default;
+    // A connect or read has failed: said at once, before anything waits.
+    virtual void DriverLost() = 0;
     // A modal error box; timer messages keep arriving while it is open.
     virtual void ShowDriverError(const char* text) = 0;
     // Destroys the main window, which ends the program through its exit sequence.

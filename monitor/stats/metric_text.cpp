@@ -89,14 +89,14 @@ std::string BoardLabel(const std::optional<std::string>& board) {
 
 std::set<std::string> AppendStatisticFamilies(std::string& text, const MetricRows& rows, const std::string& boardLabel) {
     const size_t count = rows.RowCount();
-    // Each row's label set, and the first row that bears its port's name.
+    // Each row's label set, and the first row that bears the same one: names
+    // whose bytes differ may still escape alike.
     std::vector<std::string> labels(count);
-    std::vector<size_t> firstOfName(count);
-    std::map<std::string, size_t> rowOfName;
+    std::vector<size_t> firstOfLabel(count);
+    std::map<std::string, size_t> rowOfLabel;
     for (size_t row = 0; row < count; ++row) {
-        const std::string& name = rows.PortName(row);
-        labels[row] = "{" + boardLabel + "port=\"" + Escaped(name, true) + "\"} ";
-        firstOfName[row] = rowOfName.emplace(name, row).first->second;
+        labels[row] = "{" + boardLabel + "port=\"" + Escaped(rows.PortName(row), true) + "\"} ";
+        firstOfLabel[row] = rowOfLabel.emplace(labels[row], row).first->second;
     }
     size_t longestLabel = 0;
     for (const std::string& label : labels) {
@@ -122,11 +122,11 @@ std::set<std::string> AppendStatisticFamilies(std::string& text, const MetricRow
             if (!value) {
                 continue;
             }
-            if (taken[firstOfName[row]]) {
+            if (taken[firstOfLabel[row]]) {
                 repeated.insert(rows.PortName(row));
                 continue;
             }
-            taken[firstOfName[row]] = 1;
+            taken[firstOfLabel[row]] = 1;
             const std::string& label = labels[row];
             const size_t length = name.size() + label.size() + value->size() + 1;
             if (end + length > text.size()) {

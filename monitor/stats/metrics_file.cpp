@@ -15,10 +15,11 @@ namespace {
 
 class PortTableRows : public MetricRows {
 public:
-    explicit PortTableRows(const PortTables& tables) : tables_(tables) {
+    PortTableRows(const PortTables& tables, const LabelEncoder& encode) : tables_(tables) {
         const int ports = CountPorts(tables.Names);
         for (int port = 0; port < ports; ++port) {
-            names_.push_back(zorvel::PortName(tables.Names.Slots[port]));
+            const std::string name = zorvel::PortName(tables.Names.Slots[port]);
+            names_.push_back(encode ? encode(name) : name);
         }
     }
     size_t RowCount() const override { return names_.size(); }
@@ -36,20 +37,24 @@ private:
 
 }  // namespace
 
-std::string FormatMetricsFile(const PortTables& tables, const std::string& board, const MetricsMoment& moment) {
-    const std::string boardLabel = BoardLabel(board.empty() ? std::nullopt : std::optional<std::string>(board));
-    const PortTableRows rows(tables);
+std::string FormatMetricsFile(const PortTables& tables, const std::string& board, const MetricsMoment& moment,
+                              const LabelEncoder& encode) {
+    const std::string boardLabel =
+        BoardLabel(board.empty() ? std::nullopt : std::optional<std::string>(encode ? encode(board) : board));
+    const PortTableRows rows(tables, encode);
     std::string text;
     // 56 families of about 80 bytes per port.
     text.reserve(4096 + rows.RowCount() * 56 * 80);
     AppendGauge(text, "zorvel_up", "1 while the monitor samples, 0 once it has stopped.", boardLabel,
                 moment.Up ? 1 : 0);
+    AppendGauge(text, "zorvel_driver_up", "1 while the driver answers the monitor's reads, 0 once one has failed.",
+                boardLabel, moment.DriverUp ? 1 : 0);
     if (moment.LastSample) {
         AppendGauge(text, "zorvel_last_sample_timestamp_seconds", "Unix time of the monitor's last counter read.",
                     boardLabel, *moment.LastSample);
     }
     AppendGauge(text, "zorvel_sample_period_seconds", "seconds between the monitor's counter reads (UpdateTime).",
-                boardLabel, moment.Period);
+                boardLabel, static_cast<int64_t>(moment.Period));
     AppendGauge(text, "zorvel_ports", "ports the driver lists.", boardLabel, static_cast<int64_t>(rows.RowCount()));
     AppendStatisticFamilies(text, rows, boardLabel);
     return text;
@@ -61,8 +66,13 @@ std::string MetricsPath(const std::string& file, const std::string& startDirecto
 }
 
 MetricsPublisher::MetricsPublisher(const ProgramSettings& settings, const PortTables& tables, common::Alerts& alerts,
-                                   std::string path)
-    : settings_(settings), tables_(tables), alerts_(alerts), path_(std::move(path)) {}
+                                   std::string path, LabelEncoder encode)
+    : settings_(settings),
+      tables_(tables),
+      alerts_(alerts),
+      path_(std::move(path)),
+      encode_(std::move(encode)),
+      periodSeconds_(SampleIntervalMs(settings.UpdateTime) / 1000) {}
 
 MetricsPublisher::~MetricsPublisher() {
     {
@@ -78,13 +88,20 @@ MetricsPublisher::~MetricsPublisher() {
 void MetricsPublisher::Sampled(int64_t unixTime, bool due) {
     TellOutcome();
     lastSample_ = unixTime;
+    driverUp_ = true;
     if (due) {
         Submit(true);
     }
 }
 
+void MetricsPublisher::DriverLost() {
+    driverUp_ = false;
+    Submit(true);
+}
+
 void MetricsPublisher::Stopped() {
     Submit(false);
+    stopped_ = true;
     WaitIdle();
     TellOutcome();
 }
@@ -95,11 +112,12 @@ void MetricsPublisher::WaitIdle() {
 }
 
 void MetricsPublisher::Submit(bool up) {
-    if (settings_.Metrics.File.empty()) {
+    // After the last text a later one would say the monitor is up again.
+    if (settings_.Metrics.File.empty() || stopped_) {
         return;
     }
-    std::string text =
-        FormatMetricsFile(tables_, settings_.Metrics.Board, MetricsMoment{up, lastSample_, settings_.UpdateTime});
+    std::string text = FormatMetricsFile(tables_, settings_.Metrics.Board,
+                                         MetricsMoment{up, driverUp_, lastSample_, periodSeconds_}, encode_);
     {
         std::lock_guard<std::mutex> lock(mutex_);
         pending_ = std::move(text);

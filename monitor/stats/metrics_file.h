@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -19,13 +20,19 @@ namespace zorvel {
 
 struct MetricsMoment {
     bool Up;                            // false in the file written at exit
+    bool DriverUp;                      // false from a failed connect or read on
     std::optional<int64_t> LastSample;  // Unix seconds of the last tick; none before the first
-    int Period;                         // UpdateTime
+    uint32_t Period;                    // seconds between ticks, as the timer was set
 };
 
+// Label values are UTF-8; the board and port names come in the system's own
+// code page, and this turns them into UTF-8.
+using LabelEncoder = std::function<std::string(const std::string&)>;
+
 // The file's whole text: the monitor's own gauges, then every catalogue family
-// for each port the driver lists.
-std::string FormatMetricsFile(const PortTables& tables, const std::string& board, const MetricsMoment& moment);
+// for each port the driver lists. Without an encoder, names are taken as UTF-8.
+std::string FormatMetricsFile(const PortTables& tables, const std::string& board, const MetricsMoment& moment,
+                              const LabelEncoder& encode = nullptr);
 
 // `file` as it names a file from the start directory: a relative one is taken
 // from there, since the current directory follows every file chooser.
@@ -37,15 +44,20 @@ class MetricsPublisher {
 public:
     // Writes nothing when the settings name no file.
     MetricsPublisher(const ProgramSettings& settings, const PortTables& tables, common::Alerts& alerts,
-                     std::string path);
+                     std::string path, LabelEncoder encode = nullptr);
     ~MetricsPublisher();
     MetricsPublisher(const MetricsPublisher&) = delete;
     MetricsPublisher& operator=(const MetricsPublisher&) = delete;
 
+    // The timer's period, whenever it is set.
+    void SetPeriod(uint32_t periodMs) { periodSeconds_ = periodMs / 1000; }
     // After every counter read; `due` after the first and at each minute end.
     // A failed write found since the last call is told of here.
     void Sampled(int64_t unixTime, bool due);
-    // At exit: the figures once more, with zorvel_up 0, written before it returns.
+    // A connect or read failed: said at once, before any box waits for a user.
+    void DriverLost();
+    // At exit: the figures once more, with zorvel_up 0, written before it
+    // returns. It is the last text: nothing is written after it.
     void Stopped();
     // Returns once every file handed over has been written or has failed.
     void WaitIdle();
@@ -59,7 +71,11 @@ private:
     const PortTables& tables_;
     common::Alerts& alerts_;
     const std::string path_;
+    const LabelEncoder encode_;
     std::optional<int64_t> lastSample_;
+    uint32_t periodSeconds_;
+    bool driverUp_ = true;
+    bool stopped_ = false;
     // A box has told of a failure and no write has succeeded since.
     bool failureShown_ = false;
 

@@ -23,12 +23,12 @@ common::WriteResult SaveStatistics(const char* path, const StatsRecord* records)
     });
 }
 
-void SaveSettingsAndStatistics(double freeBytes, const std::function<void()>& writeSettings,
+void SaveStatisticsAndSettings(double freeBytes, const std::function<void()>& writeSettings,
                                const char* statisticsPath, const StatsRecord* records, common::Alerts& alerts) {
+    common::ReportWriteOutcome(SaveStatistics(statisticsPath, records), statisticsPath, alerts);
     if (common::EnoughFreeSpace(freeBytes)) {
         writeSettings();
     }
-    common::ReportWriteOutcome(SaveStatistics(statisticsPath, records), statisticsPath, alerts);
 }
 
 }  // namespace zorvel

@@ -22,11 +22,12 @@ void LoadStatistics(const char* path, StatsRecord* records);
 common::WriteResult SaveStatistics(const char* path, const StatsRecord* records);
 
 // The saves of a monitor that ends: at exit, at the session's end, or when it
-// loses its driver. The settings, like every other write, only above the
-// free-space floor; the statistics whenever they fit, since they are the
-// session's figures and a failed save leaves the previous file whole. A save
+// loses its driver, in order of value, since the system or a user may end the
+// process at any moment. The statistics whenever they fit, since they are the
+// session's figures and a failed save leaves the previous file whole; the
+// settings, like every other write, only above the free-space floor. A save
 // that fails is said through `alerts`, naming its file.
-void SaveSettingsAndStatistics(double freeBytes, const std::function<void()>& writeSettings,
+void SaveStatisticsAndSettings(double freeBytes, const std::function<void()>& writeSettings,
                                const char* statisticsPath, const StatsRecord* records, common::Alerts& alerts);
 
 }  // namespace zorvel

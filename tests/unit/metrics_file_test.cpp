@@ -25,10 +25,14 @@ std::unique_ptr<PortTables> TwoPorts() {
 
 TEST(MetricsFile, GaugesFirstThenEveryStatisticOfEveryListedPort) {
     const auto tables = TwoPorts();
-    const std::string text = FormatMetricsFile(*tables, "hall-a", MetricsMoment{true, 1700000000, 2});
+    const std::string text = FormatMetricsFile(*tables, "hall-a", MetricsMoment{true, true, 1700000000, 2});
     EXPECT_EQ(0u, text.find("# HELP zorvel_up 1 while the monitor samples, 0 once it has stopped.\n"
                             "# TYPE zorvel_up gauge\n"
                             "zorvel_up{board=\"hall-a\"} 1\n"
+                            "# HELP zorvel_driver_up 1 while the driver answers the monitor's reads, 0 once one has "
+                            "failed.\n"
+                            "# TYPE zorvel_driver_up gauge\n"
+                            "zorvel_driver_up{board=\"hall-a\"} 1\n"
                             "# HELP zorvel_last_sample_timestamp_seconds Unix time of the monitor's last counter read.\n"
                             "# TYPE zorvel_last_sample_timestamp_seconds gauge\n"
                             "zorvel_last_sample_timestamp_seconds{board=\"hall-a\"} 1700000000\n"
@@ -45,13 +49,14 @@ TEST(MetricsFile, GaugesFirstThenEveryStatisticOfEveryListedPort) {
         EXPECT_NE(std::string::npos, text.find(line)) << line;
     }
     const auto samples = std::count_if(text.begin(), text.end(), [](char c) { return c == '}'; });
-    EXPECT_EQ(4 + 56 * 2, samples);
+    EXPECT_EQ(5 + 56 * 2, samples);
     EXPECT_EQ(std::string::npos, text.find('\r'));
     EXPECT_EQ('\n', text.back());
 
-    const std::string unnamed = FormatMetricsFile(*tables, "", MetricsMoment{false, std::nullopt, 5});
+    const std::string unnamed = FormatMetricsFile(*tables, "", MetricsMoment{false, false, std::nullopt, 5});
     EXPECT_EQ(0u, unnamed.find("# HELP zorvel_up 1 while the monitor samples, 0 once it has stopped.\n"
                                "# TYPE zorvel_up gauge\nzorvel_up 0\n"));
+    EXPECT_NE(std::string::npos, unnamed.find("\nzorvel_driver_up 0\n"));
     EXPECT_EQ(std::string::npos, unnamed.find("zorvel_last_sample_timestamp_seconds"));
     EXPECT_NE(std::string::npos, unnamed.find("zorvel_tx_bytes_total{port=\"COM1\"} 4000000000\n"));
 }
@@ -89,15 +94,87 @@ TEST(MetricsFile, AFailureShowsOneBoxUntilAWriteSucceedsAndLeavesThePreviousFile
     // The temporary file cannot be created while a folder holds its name.
     std::filesystem::create_directory(path + ".tmp");
     sampleAndSettle(280);
-    publisher.Stopped();
+    sampleAndSettle(340);
     EXPECT_EQ(2u, alerts.Shown.size());
     EXPECT_EQ(written, read());
 
     std::filesystem::remove(path + ".tmp");
     publisher.Stopped();
     EXPECT_NE(std::string::npos, read().find("zorvel_up 0\n"));
-    EXPECT_NE(std::string::npos, read().find("zorvel_last_sample_timestamp_seconds 282\n"));
+    EXPECT_NE(std::string::npos, read().find("zorvel_last_sample_timestamp_seconds 342\n"));
     EXPECT_EQ(2u, alerts.Shown.size());
+}
+
+TEST(MetricsFile, ALostDriverIsWrittenAtOnceAndTheLastTextStaysLast) {
+    TempDir dir;
+    auto tables = TwoPorts();
+    ProgramSettings settings;
+    settings.Metrics.File = "zorvel.prom";
+    settings.UpdateTime = 0;
+    RecordingAlerts alerts;
+    MetricsPublisher publisher(settings, *tables, alerts, dir.Path("zorvel.prom"));
+    const auto gauges = [&] {
+        publisher.WaitIdle();
+        const std::string text = dir.Read("zorvel.prom");
+        std::string lines;
+        for (const char* name : {"zorvel_up ", "zorvel_driver_up ", "zorvel_sample_period_seconds "}) {
+            const size_t at = text.find(std::string("\n") + name);
+            lines += at == std::string::npos ? std::string("-") : text.substr(at + 1, text.find('\n', at + 1) - at - 1);
+            lines += ';';
+        }
+        return lines;
+    };
+    // The period is what the timer runs at: UpdateTime 0 samples every second.
+    publisher.Sampled(100, true);
+    EXPECT_EQ("zorvel_up 1;zorvel_driver_up 1;zorvel_sample_period_seconds 1;", gauges());
+    publisher.SetPeriod(5000);
+    publisher.DriverLost();
+    EXPECT_EQ("zorvel_up 1;zorvel_driver_up 0;zorvel_sample_period_seconds 5;", gauges());
+    publisher.Sampled(110, false);
+    publisher.Sampled(160, true);
+    EXPECT_EQ("zorvel_up 1;zorvel_driver_up 1;zorvel_sample_period_seconds 5;", gauges());
+    publisher.Stopped();
+    // The session's end stopped it; the exit and a late tick must not say "up" again.
+    publisher.Sampled(220, true);
+    publisher.DriverLost();
+    publisher.Stopped();
+    EXPECT_EQ("zorvel_up 0;zorvel_driver_up 1;zorvel_sample_period_seconds 5;", gauges());
+    EXPECT_TRUE(alerts.Shown.empty());
+}
+
+TEST(MetricsFile, NamesAreEncodedForTheirLabelsAndNamesThatEscapeAlikeKeepOneSample) {
+    auto tables = CreatePortTables();
+    // Code page 1252 bytes, and two names whose bytes are not UTF-8 at all.
+    std::strcpy(tables->Names.Slots[0].Name, "S\xFC" "d");
+    std::strcpy(tables->Names.Slots[1].Name, "A\x81");
+    std::strcpy(tables->Names.Slots[2].Name, "A\x8D");
+    tables->Records[0].TxTotal = 5;
+    const LabelEncoder latin1 = [](const std::string& text) {
+        std::string out;
+        for (unsigned char c : text) {
+            if (c < 0x80) {
+                out += static_cast<char>(c);
+            } else {
+                out += static_cast<char>(0xC0 | c >> 6);
+                out += static_cast<char>(0x80 | (c & 0x3F));
+            }
+        }
+        return out;
+    };
+    const MetricsMoment moment{true, true, 1, 2};
+    const std::string encoded = FormatMetricsFile(*tables, "S\xFC" "d", moment, latin1);
+    EXPECT_NE(std::string::npos, encoded.find("zorvel_tx_bytes_total{board=\"S\xC3\xBC" "d\",port=\"S\xC3\xBC" "d\"} 5\n"));
+    EXPECT_NE(std::string::npos, encoded.find("zorvel_up{board=\"S\xC3\xBC" "d\"} 1\n"));
+
+    // Unencoded, both bad names escape to "A" and U+FFFD: one sample, not a
+    // repeated label set that would make the collector drop the whole file.
+    const std::string raw = FormatMetricsFile(*tables, "", moment);
+    size_t samples = 0;
+    for (size_t at = raw.find("port=\"A\xEF\xBF\xBD\"}"); at != std::string::npos;
+         at = raw.find("port=\"A\xEF\xBF\xBD\"}", at + 1)) {
+        ++samples;
+    }
+    EXPECT_EQ(56u, samples) << "one sample a family";
 }
 
 TEST(MetricsFile, WithoutAFileNothingIsWritten) {

@@ -20,6 +20,7 @@ struct QuietAlerts : common::Alerts {
 };
 
 struct QuietHost : zorvel::SamplingHost {
+    void DriverLost() override {}
     void ShowDriverError(const char*) override {}
     void CloseProgram() override {}
     void RowCountChanged(zorvel::ViewState&) override {}

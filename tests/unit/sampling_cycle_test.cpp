@@ -49,6 +49,7 @@ struct RecordingHost : SamplingHost {
             On[name]();
         }
     }
+    void DriverLost() override { Record("driver lost"); }
     void ShowDriverError(const char* text) override { Record(std::string("box ") + text); }
     void CloseProgram() override { Record("close"); }
     void RowCountChanged(ViewState& view) override { Record("rows " + std::to_string(view.GridRows)); }
@@ -133,7 +134,7 @@ TEST_F(SamplingCycleTest, ConnectFailureShowsItsBoxThenClosesWithoutReading) {
     EXPECT_FALSE(TickAt(1000, 12, 0));
     EXPECT_FALSE(TickAt(3000, 12, 0));
     EXPECT_EQ((std::vector<int>{kRequestPortList}), source.Asked);
-    EXPECT_EQ((Events{"settings", "box Could not connect to TarnelPort Driver.", "close"}), host.Calls);
+    EXPECT_EQ((Events{"driver lost", "settings", "box Could not connect to TarnelPort Driver.", "close"}), host.Calls);
 }
 
 TEST_F(SamplingCycleTest, ReadFailureShowsOneBoxEvenWhenTicksArriveWhileItIsOpenAndLeavesRecordsAlone) {
@@ -145,7 +146,7 @@ TEST_F(SamplingCycleTest, ReadFailureShowsOneBoxEvenWhenTicksArriveWhileItIsOpen
         EXPECT_FALSE(TickAt(3000, 12, 0));
     };
     EXPECT_FALSE(TickAt(4000, 12, 0));
-    EXPECT_EQ((Events{"rows 3", "settings", "box TarnelPort Driver Comm. Error.", "close"}), TakeCalls());
+    EXPECT_EQ((Events{"rows 3", "driver lost", "settings", "box TarnelPort Driver Comm. Error.", "close"}), TakeCalls());
     EXPECT_EQ(3u, source.Asked.size());
     EXPECT_EQ(0u, Record(0).TxTotal);
 }
@@ -450,7 +451,7 @@ TEST_F(SamplingCycleTest, ATickNestedInTheHourReportsNeitherRepeatsTheHourNorOut
         EXPECT_FALSE(TickAt(3000, 13, 1));
     };
     EXPECT_FALSE(TickAt(2500, 13, 1));
-    EXPECT_EQ((Events{"hour reports", "settings", "box TarnelPort Driver Comm. Error.", "close"}), TakeCalls());
+    EXPECT_EQ((Events{"hour reports", "driver lost", "settings", "box TarnelPort Driver Comm. Error.", "close"}), TakeCalls());
     EXPECT_TRUE(std::filesystem::exists(calcsPath)) << "saved before the box";
 }
 
@@ -473,8 +474,10 @@ TEST_F(SamplingCycleTest, ALostDriverSavesTheStatisticsBeforeItsBoxEvenBelowTheF
             EXPECT_EQ(77u, second.TxTotal);
         };
         EXPECT_FALSE(TickAt(2000, 12, 0));
-        const Events settings = freeBytes > 2000000.0 ? Events{"settings"} : Events{};
-        Events expected = settings;
+        Events expected{"driver lost"};
+        if (freeBytes > 2000000.0) {
+            expected.push_back("settings");
+        }
         expected.insert(expected.end(), {"box TarnelPort Driver Comm. Error.", "close"});
         EXPECT_EQ(expected, TakeCalls());
         EXPECT_TRUE(cycle->LostDriver());
