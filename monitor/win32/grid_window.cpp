@@ -75,25 +75,18 @@ private:
     std::vector<int> advances_;
 };
 
-// The parts of the DC's visible region (the update region, in a paint) that lie
-// in `area`, in client coordinates: a tick leaves many small cells to repaint,
-// scattered over the grid, and drawing every cell of their bounding box would
-// cost as much as a full paint.
-std::vector<CellRect> PartsToPaint(HDC dc, const RECT& area) {
+// The rectangles of `region` that lie in `area`: a tick leaves many small
+// cells to repaint, scattered over the grid, and drawing every cell of their
+// bounding box would cost as much as a full paint.
+std::vector<CellRect> PartsToPaint(HRGN region, const RECT& area) {
     const std::vector<CellRect> whole{{area.left, area.top, area.right, area.bottom}};
-    RegionObject region(CreateRectRgn(0, 0, 0, 0));
-    HWND window = WindowFromDC(dc);
-    if (region.Get() == nullptr || window == nullptr || GetRandomRgn(dc, region.Get(), SYSRGN) != 1) {
+    if (region == nullptr) {
         return whole;
     }
-    // The system region is in screen coordinates.
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    OffsetRgn(region.Get(), -origin.x, -origin.y);
-    const DWORD size = GetRegionData(region.Get(), 0, nullptr);
+    const DWORD size = GetRegionData(region, 0, nullptr);
     std::vector<char> bytes(size);
     auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
-    if (size < sizeof(RGNDATAHEADER) || GetRegionData(region.Get(), size, data) != size) {
+    if (size < sizeof(RGNDATAHEADER) || GetRegionData(region, size, data) != size) {
         return whole;
     }
     std::vector<CellRect> parts;
@@ -182,11 +175,20 @@ void SaveViewOnClose(HWND window, ViewState& view, common::Alerts& alerts) {
     WriteViewFile(view, kDefaultViewFile, alerts);
 }
 
-void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText, const RECT& area) {
+RegionObject TakeUpdateRegion(HWND window) {
+    RegionObject region(CreateRectRgn(0, 0, 0, 0));
+    if (region.Get() != nullptr && GetUpdateRgn(window, region.Get(), FALSE) == ERROR) {
+        region.Reset();
+    }
+    return region;
+}
+
+void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText, const RECT& area,
+              HRGN updateRegion) {
     {
         const common::ScopedSelection withFont(dc, font);
         GdiCanvas canvas(dc, view.Ink);
-        PaintGrid(view, cellText, canvas, PartsToPaint(dc, area));
+        PaintGrid(view, cellText, canvas, PartsToPaint(updateRegion, area));
     }
     // The window is not erased before a paint, so that cells do not flash
     // white: only what lies beside and below the grid is filled.

@@ -36,9 +36,14 @@ void AttachWindow(HWND window, ViewState& view, FontObject& font, int statisticC
 // Remembers the window rectangle and writes zorvel.vew.
 void SaveViewOnClose(HWND window, ViewState& view, common::Alerts& alerts);
 
-// Draws the cells that meet `area`, and the background beside the grid, with
-// the grid font on `dc`.
-void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText, const RECT& area);
+// The window's update region in client coordinates, or none; taken before
+// BeginPaint, which empties it.
+RegionObject TakeUpdateRegion(HWND window);
+
+// Draws the cells that meet `area` and the update region (all of `area` when
+// there is none), and the background beside the grid, with the grid font on `dc`.
+void DrawGrid(HDC dc, const ViewState& view, HFONT font, const CellTextFn& cellText, const RECT& area,
+              HRGN updateRegion);
 
 // Leaves the cells for the next paint, without erasing.
 void InvalidateCells(HWND window, const std::vector<CellRect>& cells);

@@ -32,7 +32,9 @@ ViewState* ViewOf(HWND window) {
 constexpr char kViewFilter[] = "View Files (*.vew)\0*.vew\0All Files (*.*)\0*.*\0";
 
 void StartSampleTimer(HWND window) {
-    SetTimer(window, kSampleTimer, SampleIntervalMs(g_app.Settings.UpdateTime), nullptr);
+    const uint32_t period = SampleIntervalMs(g_app.Settings.UpdateTime);
+    SetTimer(window, kSampleTimer, period, nullptr);
+    g_app.Metrics->SetPeriod(period);
 }
 
 void Relayout(HWND window, ViewState& view) {
@@ -65,20 +67,23 @@ LRESULT OnDestroy(HWND window) {
 }
 
 // The system may end the process as soon as this returns, without a
-// WM_DESTROY: the exit's saves happen here, once, and without boxes.
+// WM_DESTROY: the exit's saves happen here, once, without boxes and in order
+// of value; then the monitor samples no more and ends by itself.
 LRESULT OnEndSession(HWND window, WPARAM ending) {
     ViewState* view = ViewOf(window);
     if (ending == FALSE || view == nullptr || g_app.SessionEnded) {
         return 0;
     }
+    KillTimer(window, kSampleTimer);
     g_app.Alerts.Quiet = true;
     g_app.RestoreStartDirectory();
-    g_app.Metrics->Stopped();
-    SaveViewOnClose(window, *view, g_app.Alerts);
     if (!g_app.Cycle->LostDriver()) {
         SaveProgramFiles();
     }
+    SaveViewOnClose(window, *view, g_app.Alerts);
+    g_app.Metrics->Stopped();
     g_app.SessionEnded = true;
+    DestroyWindow(window);
     return 0;
 }
 
@@ -104,18 +109,15 @@ LRESULT OnTimer(HWND window) {
     return 0;
 }
 
-// Draws the grid's cells that meet `area` with the live figures.
-void PaintView(HDC dc, const ViewState& view, const RECT& area) {
-    DrawGrid(dc, view, g_app.GridFont.Get(),
-             [&view](int row, int column) { return GridCellText(view, *g_app.Tables, row, column); }, area);
-}
-
 LRESULT OnPaint(HWND window) {
+    const RegionObject region = TakeUpdateRegion(window);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     const ViewState* view = ViewOf(window);
     if (view != nullptr) {
-        PaintView(dc, *view, paint.rcPaint);
+        DrawGrid(dc, *view, g_app.GridFont.Get(),
+                 [view](int row, int column) { return GridCellText(*view, *g_app.Tables, row, column); },
+                 paint.rcPaint, region.Get());
     }
     EndPaint(window, &paint);
     return 0;

@@ -6,10 +6,11 @@
 
 #include <windows.h>
 
+#include "common/hourly_alerts.h"
 #include "common/win32/alert_box_sink.h"
 #include "common/win32/device_opener.h"
+#include "common/win32/folder_lock.h"
 #include "common/win32/scoped.h"
-#include "common/win32/single_instance.h"
 #include "common/win32/system_clock.h"
 #include "monitor/driver/driver_link.h"
 #include "monitor/program_settings.h"
@@ -34,6 +35,8 @@ struct MonitorApp {
     int StatisticCount = 0;
     ProgramSettings Settings;
     common::AlertBoxSink Alerts;
+    // A metrics file that fails, works and fails again shows a box an hour.
+    common::HourlyAlerts MetricsAlerts{Alerts, common::SteadyMilliseconds};
     common::FontObject GridFont;
     std::unique_ptr<PortTables> Tables;
     common::Win32DeviceOpener DeviceOpener;
@@ -42,7 +45,7 @@ struct MonitorApp {
     std::unique_ptr<PortSource> Simulated;
     std::unique_ptr<SamplingCycle> Cycle;
     std::unique_ptr<MetricsPublisher> Metrics;
-    common::SingleInstance FolderLock;
+    common::FolderLock FolderLock;
     // The session's end has saved the files; the process may be ended any time.
     bool SessionEnded = false;
 

@@ -25,6 +25,10 @@ ReportContext ReportsFor(const ViewState& view, ReportEnvironment& environment) 
 
 }  // namespace
 
+void WindowSamplingHost::DriverLost() {
+    g_app.Metrics->DriverLost();
+}
+
 void WindowSamplingHost::ShowDriverError(const char* text) {
     MessageBoxA(nullptr, text, kErrorCaption, MB_OK | MB_ICONQUESTION);
 }

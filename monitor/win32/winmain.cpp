@@ -2,7 +2,8 @@
 #include <windows.h>
 
 #include "common/disk_space.h"
-#include "common/instance_lock.h"
+#include "common/folder_lock.h"
+#include "common/win32/ansi_text.h"
 #include "common/win32/dialogs.h"
 #include "common/win32/system_info.h"
 #include "monitor/about_text.h"
@@ -36,6 +37,7 @@ void ExitSequence() {
     if (g_app.Driver) {
         g_app.Driver->Close();
     }
+    g_app.FolderLock.Release();
 }
 
 }  // namespace
@@ -43,7 +45,7 @@ void ExitSequence() {
 void SaveProgramFiles() {
     // A chooser still open at the session's end may have moved the current directory.
     g_app.RestoreStartDirectory();
-    SaveSettingsAndStatistics(
+    SaveStatisticsAndSettings(
         common::FreeDiskBytes(g_app.StartDirectory),
         [] { WriteSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts); }, kStatisticsFileName,
         g_app.Tables->Records, g_app.Alerts);
@@ -62,7 +64,7 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
     g_app.SizeCursor = LoadCursorA(nullptr, IDC_SIZEWE);
     g_app.MoveCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MOVE_COLUMN));
     g_app.StartDirectory = common::CurrentDirectory();
-    if (!g_app.FolderLock.Claim(common::InstanceLockName("zorvel", g_app.StartDirectory))) {
+    if (!g_app.FolderLock.Take(g_app.StartDirectory, common::kMonitorKind, kWindowClass)) {
         return 0;
     }
     if (common::EnoughFreeSpace(common::FreeDiskBytes(g_app.StartDirectory))) {
@@ -72,8 +74,9 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
     g_app.StatisticCount = CountStatistics();
     LoadStatistics(kStatisticsFileName, g_app.Tables->Records);
     ReadSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
-    g_app.Metrics = std::make_unique<MetricsPublisher>(
-        g_app.Settings, *g_app.Tables, g_app.Alerts, MetricsPath(g_app.Settings.Metrics.File, g_app.StartDirectory));
+    g_app.Metrics = std::make_unique<MetricsPublisher>(g_app.Settings, *g_app.Tables, g_app.MetricsAlerts,
+                                                       MetricsPath(g_app.Settings.Metrics.File, g_app.StartDirectory),
+                                                       common::AnsiToUtf8);
 
     g_app.Driver = std::make_unique<DriverLink>(g_app.DeviceOpener, g_app.PlatformId, *g_app.Tables);
     g_app.Simulated = std::make_unique<SimulatedSource>(*g_app.Tables);
@@ -87,7 +90,6 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
         return 0;
     }
     ShowWindow(window, showState);
-    g_app.FolderLock.Publish(window);
 
     common::RunMessageLoop();
     ExitSequence();

@@ -5,9 +5,11 @@
 
 #include <windows.h>
 
+#include "common/hourly_alerts.h"
 #include "common/win32/alert_box_sink.h"
 #include "common/win32/device_opener.h"
-#include "common/win32/single_instance.h"
+#include "common/win32/driver_lock.h"
+#include "common/win32/system_clock.h"
 #include "tracer/start_options.h"
 #include "tracer/trace_channel.h"
 #include "tracer/trace_cycle.h"
@@ -21,12 +23,14 @@ struct VizoApp {
     StartOptions Options;
     common::Win32DeviceOpener DeviceOpener;
     common::AlertBoxSink Alerts;
+    // A driver that comes and goes shows its box once an hour.
+    common::HourlyAlerts DriverAlerts{Alerts, common::SteadyMilliseconds};
     TraceBuffer Buffer;
     std::unique_ptr<TraceChannel> Channel;
     TraceScreen Screen;
     std::unique_ptr<WindowCanvas> Canvas;  // while the main window exists
     std::unique_ptr<TraceCycle> Cycle;
-    common::SingleInstance FolderLock;
+    common::DriverLock DriverLock;
     // The session's end has saved vizo.ini and closed the log.
     bool SessionEnded = false;
 };

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include "common/instance_lock.h"
 #include "common/win32/dialogs.h"
 #include "common/win32/system_info.h"
 #include "tracer/about_text.h"
@@ -25,15 +24,18 @@ int RunTracer(HINSTANCE instance, const char* commandLine, int showState) {
     }
     g_app.Menu = LoadMenuA(instance, kMenuName);
 
-    // Before the driver is asked: a second copy would drain the trace queue
-    // that the first one shows and logs.
-    const std::string folder = common::CurrentDirectory();
-    if (!g_app.FolderLock.Claim(common::InstanceLockName("vizo", folder))) {
+    const DriverKind kind = DriverKindFromDirectory(common::CurrentDirectory());
+    g_app.Channel = std::make_unique<TraceChannel>(g_app.DeviceOpener, common::PlatformId(), kind, g_app.DriverAlerts);
+    if (!g_app.Channel->OpenIfNeeded()) {
+        common::AlertBox("%s", kNoDriverText);
         return 0;
     }
-    const DriverKind kind = DriverKindFromDirectory(folder);
-    g_app.Channel = std::make_unique<TraceChannel>(g_app.DeviceOpener, common::PlatformId(), kind, g_app.Alerts);
-    // The first exchange opens the driver; what it brings back is not shown.
+    // Before the first exchange: a second viewer would drain the trace queue
+    // that the first one shows and logs.
+    if (!g_app.DriverLock.Take(g_app.Channel->DevicePath(), kWindowClass)) {
+        return 0;
+    }
+    // What the first exchange brings back is not shown.
     g_app.Buffer.SetRequest("");
     uint32_t returned = 0;
     if (g_app.Channel->Exchange(g_app.Buffer, returned) != kExchangeOk) {
@@ -51,7 +53,6 @@ int RunTracer(HINSTANCE instance, const char* commandLine, int showState) {
         return 0;
     }
     ShowWindow(window, showState);
-    g_app.FolderLock.Publish(window);
 
     common::RunMessageLoop();
     return 0;
