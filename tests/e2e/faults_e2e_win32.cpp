@@ -214,19 +214,21 @@ TEST(KillDuringSave, EveryFileIsTheOldOrTheNewOneWhole) {
             e2e::Program monitor(kMonitor, "-F", folder);
             HWND window = monitor.WaitMainWindow();
             ASSERT_NE(nullptr, window);
-            // Even runs end through E&xit (view, settings, statistics), odd ones
+            // Even runs end through E&xit (statistics, settings, view), odd ones
             // save (view, settings). A save lasts milliseconds, so the kill
-            // comes at spread-out moments after its first temporary file shows,
-            // or at once when the poll missed the whole save.
+            // comes at spread-out moments: after the save's first temporary file
+            // has been seen on 1 to 8 polls of a millisecond, or at once when the
+            // polls missed the whole save.
             const long long settingsBefore = e2e::WriteTime(In(folder, "zorvel.ini"));
             e2e::PostCommand(window, run % 2 == 0 ? IDM_EXIT : IDM_SAVE);
+            int seen = 0;
             e2e::WaitFor(
                 [&] {
-                    return !TempFiles(folder).empty() || e2e::WriteTime(In(folder, "zorvel.ini")) != settingsBefore ||
+                    seen += !TempFiles(folder).empty();
+                    return seen > run % 8 || e2e::WriteTime(In(folder, "zorvel.ini")) != settingsBefore ||
                            monitor.Ended();
                 },
                 5000, 1);
-            monitor.RunFor(static_cast<DWORD>(run * 13 % 150));
             monitor.Kill();
         }
         const std::string after = e2e::ReadFileBytes(In(folder, "calcs.dat"));
@@ -315,6 +317,8 @@ TEST(SessionEnd, BothProgramsSaveTheirFilesBeforeTheSystemEndsThem) {
     ASSERT_EQ("", driver.problem);
     const std::string folder = TarnelFolder();
     e2e::WriteFileBytes(In(folder, "vizo.ini"), "[program]\r\nLogToDisk=1\r\n");
+    const std::string settings = "[program]\r\nUpdateTime=2\r\n[metrics]\r\nFile=zorvel.prom\r\n";
+    e2e::WriteFileBytes(In(folder, "zorvel.ini"), settings);
     e2e::Program monitor(kMonitor, "-F", folder);
     e2e::Program tracer(kTracer, "", folder);
     HWND monitorWindow = monitor.WaitMainWindow();
@@ -322,14 +326,17 @@ TEST(SessionEnd, BothProgramsSaveTheirFilesBeforeTheSystemEndsThem) {
     ASSERT_TRUE(monitorWindow != nullptr && tracerWindow != nullptr);
     EndSession(monitorWindow);
     EndSession(tracerWindow);
-    monitor.Kill();
+    // The monitor ends by itself; its ticks stop at once, so nothing writes
+    // "up" over the last metrics file before the system ends the process.
+    EXPECT_TRUE(monitor.WaitExit());
     tracer.Kill();
+    EXPECT_NE(std::string::npos, e2e::ReadFileBytes(In(folder, "zorvel.prom")).find("\nzorvel_up 0\n"));
     EXPECT_EQ(kStatisticsBytes, e2e::FileSize(In(folder, "calcs.dat")));
-    EXPECT_EQ("[program]\r\nUpdateTime=2\r\n", e2e::ReadFileBytes(In(folder, "zorvel.ini")));
+    EXPECT_EQ(settings, e2e::ReadFileBytes(In(folder, "zorvel.ini")));
     EXPECT_TRUE(WholeView(e2e::ReadFileBytes(In(folder, "zorvel.vew"))));
-    const std::string settings = e2e::ReadFileBytes(In(folder, "vizo.ini"));
-    EXPECT_NE(std::string::npos, settings.find("window=")) << settings;
-    EXPECT_NE(std::string::npos, settings.find("LogToDisk=1\r\n")) << settings;
+    const std::string tracerSettings = e2e::ReadFileBytes(In(folder, "vizo.ini"));
+    EXPECT_NE(std::string::npos, tracerSettings.find("window=")) << tracerSettings;
+    EXPECT_NE(std::string::npos, tracerSettings.find("LogToDisk=1\r\n")) << tracerSettings;
     EXPECT_EQ(0u, e2e::ReadFileBytes(In(folder, "vizo.log")).find("===========> "));
 
     // On a full volume every save fails, and still nothing waits for a user.
@@ -345,7 +352,7 @@ TEST(SessionEnd, BothProgramsSaveTheirFilesBeforeTheSystemEndsThem) {
     stuck.Kill();
 }
 
-TEST(SecondCopy, OneProgramOfEachKindPerFolderBringsTheFirstForward) {
+TEST(SecondCopy, OneMonitorPerFolderByAnyNameAndOneViewerPerDriverBringTheFirstForward) {
     StandIn driver;
     ASSERT_EQ("", driver.problem);
     const std::string folder = TarnelFolder();
@@ -354,24 +361,66 @@ TEST(SecondCopy, OneProgramOfEachKindPerFolderBringsTheFirstForward) {
     HWND monitorWindow = monitor.WaitMainWindow();
     HWND tracerWindow = tracer.WaitMainWindow();
     ASSERT_TRUE(monitorWindow != nullptr && tracerWindow != nullptr);
+    EXPECT_EQ(0u, e2e::ReadFileBytes(In(folder, "zorvel.lck")).find("zorvel "));
+
+    // The monitor's folder by a drive letter of its own, as subst or a mapped
+    // share would name it; the viewer from another folder on the same driver.
+    const e2e::DriveLetter alias(e2e::HostPath(folder));
+    ASSERT_NE("", alias.Drive());
+    const std::string elsewhere = TarnelFolder() + "\\hall";
+    CreateDirectoryA(elsewhere.c_str(), nullptr);
     const struct {
         const char* Exe;
         const char* Arguments;
+        std::string Folder;
         HWND First;
-    } seconds[] = {{"vizo.exe", "", tracerWindow}, {"zorvel.exe", "-F", monitorWindow}};
+    } seconds[] = {{"vizo.exe", "", elsewhere, tracerWindow}, {"zorvel.exe", "-F", alias.Drive() + "\\", monitorWindow}};
     for (const auto& second : seconds) {
-        e2e::Program copy(second.Exe, second.Arguments, folder);
+        SCOPED_TRACE(second.Exe);
+        ASSERT_TRUE(e2e::Minimise(second.First));
+        e2e::Program copy(second.Exe, second.Arguments, second.Folder);
         DWORD code = 1;
-        EXPECT_TRUE(copy.WaitExit(&code)) << second.Exe;
-        EXPECT_EQ(0u, code) << second.Exe;
-        EXPECT_TRUE(e2e::WaitFor([&] { return GetForegroundWindow() == second.First; })) << second.Exe;
+        EXPECT_TRUE(copy.WaitExit(&code));
+        EXPECT_EQ(0u, code);
+        EXPECT_TRUE(e2e::WaitFor([&] { return !IsIconic(second.First) && GetForegroundWindow() == second.First; }));
     }
-    // Elsewhere a copy runs beside the first.
-    const std::string other = TarnelFolder() + "\\hall";
-    CreateDirectoryA(other.c_str(), nullptr);
-    EXPECT_EQ(Texts{}, RunMonitor(other));
+    EXPECT_EQ(Texts{}, TempFiles(elsewhere));
+    // A monitor elsewhere runs beside the first.
+    EXPECT_EQ(Texts{}, RunMonitor(elsewhere));
     EXPECT_EQ(Texts{}, monitor.Exit(monitorWindow));
     EXPECT_EQ(Texts{}, tracer.Exit(tracerWindow));
+    EXPECT_FALSE(e2e::FileExists(In(folder, "zorvel.lck"))) << "removed at a clean exit";
+}
+
+TEST(SecondCopy, AFolderHeldFromAnotherComputerIsSaidAndALeftLockIsTakenOver) {
+    const std::string folder = e2e::FreshFolder();
+    const std::string lock = In(folder, "zorvel.lck");
+    {
+        // As a monitor on another PC holds it through a share.
+        HANDLE held = CreateFileA(lock.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        DWORD written = 0;
+        WriteFile(held, "zorvel 4242 HALL-B\r\n", 20, &written, nullptr);
+        e2e::Program copy(kMonitor, "-F", folder);
+        EXPECT_EQ(Texts{"The TarnelPort monitor already runs for this folder (process 4242)."},
+                  copy.AnswerBoxesUntilExit(kMonitorCaption));
+        CloseHandle(held);
+    }
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(In(folder, "*").c_str(), &entry);
+    Texts names;
+    do {
+        names.push_back(entry.cFileName);
+    } while (find != INVALID_HANDLE_VALUE && FindNextFileA(find, &entry));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ((Texts{".", "..", "zorvel.lck"}), names) << "the second copy wrote nothing";
+
+    // Nobody holds the file now, as after a crash: the next monitor takes it.
+    EXPECT_EQ(Texts{}, RunMonitor(folder));
+    EXPECT_EQ(kStatisticsBytes, e2e::FileSize(In(folder, "calcs.dat")));
+    EXPECT_FALSE(e2e::FileExists(lock));
 }
 
 TEST(DriverRestart, TheViewerShowsOneBoxOpensTheDriverAgainAndMarksTheGapInItsLog) {

@@ -344,10 +344,6 @@ bool Program::Ended() const {
     return process_ == nullptr || WaitForSingleObject(process_, 0) != WAIT_TIMEOUT;
 }
 
-bool Program::RunFor(DWORD ms) {
-    return process_ != nullptr && WaitForSingleObject(process_, ms) == WAIT_TIMEOUT;
-}
-
 std::vector<std::string> RunProgram(const Kind& kind, const std::string& arguments, const std::string& folder,
                                     const During& during) {
     Program program(kind, arguments, folder);
@@ -408,26 +404,56 @@ ScratchVolume::ScratchVolume(long long bytes, bool ownDrive) {
     if (!ownDrive) {
         return;
     }
-    for (char letter = 'q'; letter <= 'y' && drive_.empty(); ++letter) {
-        const std::string root = std::string(1, letter) + ":\\";
-        if (GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES &&
-            RunHostCommand("ln -s " + hostPath_ + " \"${WINEPREFIX:-$HOME/.wine}/dosdevices/" + letter + ":\"")) {
-            drive_ = std::string(1, letter) + ":";
-        }
-    }
-    if (drive_.empty() || !WaitFor([&] { return FolderExists(drive_ + "\\"); }, 5000)) {
+    drive_ = std::make_unique<DriveLetter>(hostPath_);
+    if (drive_->Drive().empty()) {
         problem_ = "no drive letter could be mapped to " + hostPath_;
         return;
     }
-    folder_ = drive_ + "\\work";
+    folder_ = drive_->Drive() + "\\work";
 }
 
 ScratchVolume::~ScratchVolume() {
+    drive_.reset();
+    // Wine may still hold the folder open for a moment; a lazy unmount lets go anyway.
+    RunHostCommand("umount " + hostPath_ + " || umount -l " + hostPath_ + "; rmdir " + hostPath_);
+}
+
+DriveLetter::DriveLetter(const std::string& hostPath) {
+    for (char letter = 'q'; letter <= 'y' && drive_.empty(); ++letter) {
+        const std::string root = std::string(1, letter) + ":\\";
+        if (GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES &&
+            RunHostCommand("ln -s \"" + hostPath + "\" \"${WINEPREFIX:-$HOME/.wine}/dosdevices/" + letter + ":\"")) {
+            drive_ = std::string(1, letter) + ":";
+        }
+    }
+    if (!drive_.empty() && !WaitFor([&] { return FolderExists(drive_ + "\\"); }, 5000)) {
+        drive_.clear();
+    }
+}
+
+DriveLetter::~DriveLetter() {
     if (!drive_.empty()) {
         RunHostCommand("rm -f \"${WINEPREFIX:-$HOME/.wine}/dosdevices/" + drive_ + "\"");
     }
-    // Wine may still hold the folder open for a moment; a lazy unmount lets go anyway.
-    RunHostCommand("umount " + hostPath_ + " || umount -l " + hostPath_ + "; rmdir " + hostPath_);
+}
+
+std::string HostPath(const std::string& folder) {
+    // Wine's own export; Windows has no such path.
+    using UnixName = char*(CDECL*)(const WCHAR*);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    std::wstring wide(folder.size() + 1, L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    if (unixName == nullptr || length <= 0) {
+        return {};
+    }
+    char* path = unixName(wide.c_str());
+    if (path == nullptr) {
+        return {};
+    }
+    std::string host(path);
+    HeapFree(GetProcessHeap(), 0, path);
+    return host;
 }
 
 bool ScratchVolume::Fill() {
@@ -501,6 +527,11 @@ std::string ControlText(HWND dialog, int id) {
 
 void PostCommand(HWND window, int id) {
     PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
+bool RunTick(HWND window, DWORD ms) {
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(window, WM_TIMER, 0, 0, SMTO_BLOCK, ms, &answer) != 0;
 }
 
 void SetControlText(HWND dialog, int id, const std::string& text) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -69,9 +70,6 @@ public:
     // Ends a Program started as a Kind through its E&xit command and answers
     // its boxes until it ends; their texts.
     std::vector<std::string> Exit(HWND window);
-    // Lets the program run for `ms`, for a test that must see nothing happen
-    // meanwhile; false at once when it ends before.
-    bool RunFor(DWORD ms);
 
 private:
     const Kind* kind_ = nullptr;
@@ -98,6 +96,25 @@ int RunConsole(const std::string& exe, const std::string& arguments, std::string
 // exited with 0 within `ms`.
 bool RunHostCommand(const std::string& command, DWORD ms = kWaitMs);
 
+// A drive letter of its own for a host folder, removed again at destruction:
+// the same files by another name, as a subst or mapped drive gives them.
+class DriveLetter {
+public:
+    explicit DriveLetter(const std::string& hostPath);
+    ~DriveLetter();
+    DriveLetter(const DriveLetter&) = delete;
+    DriveLetter& operator=(const DriveLetter&) = delete;
+
+    // "Q:", or empty when no letter could be mapped.
+    const std::string& Drive() const { return drive_; }
+
+private:
+    std::string drive_;
+};
+
+// The host's path of a folder as the programs see it; empty when unknown.
+std::string HostPath(const std::string& folder);
+
 // A small tmpfs of its own for one test, mounted under /tmp, and unmounted
 // with its drive letter again at destruction. Mounting needs root.
 class ScratchVolume {
@@ -119,7 +136,7 @@ public:
 
 private:
     std::string hostPath_;
-    std::string drive_;
+    std::unique_ptr<DriveLetter> drive_;
     std::string folder_;
     std::string problem_;
 };
@@ -129,6 +146,9 @@ std::string ControlText(HWND dialog, int id);
 constexpr int kMessageBoxTextId = 0xFFFF;
 
 void PostCommand(HWND window, int id);
+// Runs one of the window's timer ticks now and returns once it is over: false
+// when it did not end within `ms`, as when it waits on a box of its own.
+bool RunTick(HWND window, DWORD ms = 5000);
 void SetControlText(HWND dialog, int id, const std::string& text);
 void SelectListEntry(HWND dialog, int id, int index);
 void WriteFileBytes(const std::string& path, const std::string& bytes);

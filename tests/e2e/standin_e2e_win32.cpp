@@ -142,20 +142,30 @@ TEST_F(MonitorOnStandIn, EightPortsConnectAndTick) {
 TEST_F(MonitorOnStandIn, RepeatedFailedCounterReadsShowOneBoxAndEndThroughTheExitSequence) {
     Install(8);
     const std::string folder = e2e::FreshFolder();
+    const std::string metrics = folder + "\\zorvel.prom";
+    e2e::WriteFileBytes(folder + "\\zorvel.ini", "[metrics]\r\nFile=zorvel.prom\r\n");
     e2e::Program monitor(kMonitor, "", folder);
-    ASSERT_NE(nullptr, StartMonitor(monitor));
+    HWND window = StartMonitor(monitor);
+    ASSERT_NE(nullptr, window);
     ASSERT_TRUE(WaitCounterReads(2));
 
     // Nothing else may talk to the stand-in until the monitor's next read.
     EXPECT_NE(std::string::npos, Send("fail 3").find("ok: the next 3 requests fail"));
     ASSERT_NE(nullptr, monitor.WaitDialog("Zorvel - Error", kTicksWaitMs));
+    // A collector learns of it while the box still waits for someone.
+    EXPECT_TRUE(e2e::WaitFor([&] {
+        const std::string text = e2e::ReadFileBytes(metrics);
+        return text.find("\nzorvel_driver_up 0\n") != std::string::npos && text.find("\nzorvel_up 1\n") != std::string::npos;
+    })) << e2e::ReadFileBytes(metrics);
     // Ticks go on while the box is open; a tick that read again would meet the
-    // next failure and pile up a box. (The stand-in may not be asked meanwhile,
-    // so only time can tell.)
-    monitor.RunFor(4500);
+    // next failure and wait on a box of its own.
+    for (int tick = 0; tick < 3; ++tick) {
+        EXPECT_TRUE(e2e::RunTick(window)) << "tick " << tick << " waits on a second box";
+    }
     EXPECT_EQ(std::vector<std::string>{"TarnelPort Driver Comm. Error."},
               monitor.AnswerBoxesUntilExit("Zorvel - Error"));
     EXPECT_EQ(static_cast<long long>(kStatisticsFileSize), e2e::FileSize(folder + "\\calcs.dat"));
+    EXPECT_NE(std::string::npos, e2e::ReadFileBytes(metrics).find("\nzorvel_up 0\n"));
 }
 
 TEST_F(MonitorOnStandIn, NoPortsOrAFailingPortListIsAConnectError) {

@@ -216,12 +216,15 @@ TEST_F(TracerRun, RepeatedIoctlFailuresShowOneBox) {
     const std::string text = e2e::ControlText(box, e2e::kMessageBoxTextId);
     EXPECT_EQ(0u, text.find("Error ")) << text;
     EXPECT_NE(std::string::npos, text.find("H) from ioctl")) << text;
-    // Long enough for the three failing requests and more ticks after them:
-    // only time can tell that no box comes.
-    tracer.RunFor(2000);
+    // The other two failing polls and good ones after them, while the box is
+    // open: a tick that raised a second box would not come back.
+    for (int tick = 0; tick < 4; ++tick) {
+        EXPECT_TRUE(e2e::RunTick(window)) << "tick " << tick;
+    }
     EXPECT_EQ(1u, tracer.Dialogs(kBoxCaption).size());
     e2e::PressButton(box, IDOK);
-    tracer.RunFor(1000);
+    EXPECT_TRUE(e2e::WaitClosed(box));
+    EXPECT_TRUE(e2e::RunTick(window));
     EXPECT_TRUE(tracer.Dialogs(kBoxCaption).empty());
     Exit(tracer, window);
 }
