@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "common/alerts.h"
 #include "tracer/trace_channel.h"
 #include "tracer/trace_screen.h"
 #include "tracer/tracer_state.h"
@@ -18,10 +19,19 @@ constexpr int kTypedLimit = kTypedLineSize - 2;
 
 class TraceCycle {
 public:
-    // `console` takes the "Error %d" lines of failed polls.
-    TraceCycle(TraceChannel& channel, TraceBuffer& buffer, TraceScreen& screen, bool tickTrace, std::FILE* console)
-        : channel_(channel), buffer_(buffer), screen_(screen), tickTrace_(tickTrace), console_(console) {}
+    // `console` takes the "Error %d" lines of failed polls; `alerts` the one
+    // box of a run that says the log could not be written.
+    TraceCycle(TraceChannel& channel, TraceBuffer& buffer, TraceScreen& screen, bool tickTrace, std::FILE* console,
+               common::Alerts& alerts)
+        : channel_(channel),
+          buffer_(buffer),
+          screen_(screen),
+          tickTrace_(tickTrace),
+          console_(console),
+          alerts_(alerts) {}
 
+    // While logging is chosen but the log is closed (it failed), opens it
+    // again before polling.
     void OnTraceTick(TracerState& state);
 
     // Runs before the first reply after a lost driver is back, so that the log
@@ -37,12 +47,16 @@ public:
 private:
     void SendTypedLine(TracerState& state);
     void ShowReply(TracerState& state, int result, uint32_t returned);
+    // Only once the reply is shown: the box's message loop runs ticks, which
+    // reuse the buffer.
+    void SayLogFailure(TracerState& state);
 
     TraceChannel& channel_;
     TraceBuffer& buffer_;
     TraceScreen& screen_;
     const bool tickTrace_;
     std::FILE* console_;
+    common::Alerts& alerts_;
     std::function<void(TracerState&)> onReconnect_;
     int ticks_ = 0;
     char typed_[kTypedLineSize] = {};
@@ -50,6 +64,7 @@ private:
     // On while a typed line is in the buffer, so that a tick delivered by an
     // error box does not overwrite it.
     bool busy_ = false;
+    bool logFailureSaid_ = false;
 };
 
 // Opens or closes vizo.log. LogToDisk keeps the user's choice even when the
