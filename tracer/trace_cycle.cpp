@@ -20,16 +20,24 @@ void TraceCycle::OnTraceTick(TracerState& state) {
     if (state.LogToDisk != 0 && !state.Log.IsOpen()) {
         state.Log.Open();
     }
+    bool full = true;
+    for (int exchange = 0; full && exchange < kPollsPerTick; ++exchange) {
+        full = Poll(state);
+    }
+    SayLogFailure(state);
+}
+
+bool TraceCycle::Poll(TracerState& state) {
     buffer_.SetRequest("");
     uint32_t returned = 0;
     const int result = channel_.Exchange(buffer_, returned);
     if (result != kExchangeOk) {
         std::fprintf(console_, "Error %d\n", result);
         std::fflush(console_);
-        return;
+        return false;
     }
     ShowReply(state, result, returned);
-    SayLogFailure(state);
+    return buffer_.ReplyCount() == kTextLimit;
 }
 
 void TraceCycle::OnTypedChar(TracerState& state, char c) {

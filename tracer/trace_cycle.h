@@ -16,6 +16,10 @@ namespace vizo {
 // 122 typed characters, the carriage return and the terminator.
 constexpr int kTypedLineSize = 124;
 constexpr int kTypedLimit = kTypedLineSize - 2;
+// A full reply means the driver may hold more: the tick asks again at once, up
+// to this many exchanges, so that a driver writing 100 KB a second is emptied
+// (one a tick carries at most 40 KB a second).
+constexpr int kPollsPerTick = 8;
 
 class TraceCycle {
 public:
@@ -31,7 +35,7 @@ public:
           alerts_(alerts) {}
 
     // While logging is chosen but the log is closed (it failed), opens it
-    // again before polling.
+    // again before polling. Polls again while the replies are full.
     void OnTraceTick(TracerState& state);
 
     // Runs before the first reply after a lost driver is back, so that the log
@@ -45,6 +49,8 @@ public:
     std::string TypedLine() const { return std::string(typed_, static_cast<size_t>(typedLength_)); }
 
 private:
+    // One exchange with an empty request; true when its reply was full.
+    bool Poll(TracerState& state);
     void SendTypedLine(TracerState& state);
     void ShowReply(TracerState& state, int result, uint32_t returned);
     // Only once the reply is shown: the box's message loop runs ticks, which

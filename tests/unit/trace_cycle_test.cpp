@@ -98,6 +98,39 @@ TEST_F(TraceCycleTest, EmptyRepliesAndFailedPollsAddNothing) {
     EXPECT_EQ((std::vector<std::string>{"Error 6(6H) from ioctl"}), alerts.Shown);
 }
 
+// Drivers scripted by the counts their replies claim; each reply holds a letter
+// of its own up to the text area, and kFails makes that exchange fail.
+TEST_F(TraceCycleTest, ATickPollsAgainAtOnceWhileRepliesAreFullAndLogsThemAllInOrder) {
+    constexpr int64_t kFull = kTextLimit;
+    constexpr int64_t kFails = -1;
+    const struct {
+        const char* Driver;
+        std::vector<int64_t> Counts;
+        size_t Replies;
+    } cases[] = {{"always full", std::vector<int64_t>(9, kFull), kPollsPerTick},
+                 {"full, full, short", {kFull, kFull, 100, kFull}, 3},
+                 {"a count above the limit is full", {20000, 0, kFull}, 2},
+                 {"a failed exchange ends the tick", {kFull, kFails, kFull}, 1}};
+    TraceCycle cycle(channel, buffer, screen, false, console, alerts);
+    SetDiskLog(state, true);
+    std::string sent;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Driver);
+        size_t next = 0;
+        opener.Reply = [&](uint8_t* bytes, uint32_t) {
+            const std::string text(static_cast<size_t>(std::min(c.Counts[next], kFull)), static_cast<char>('a' + next));
+            std::memcpy(bytes + 16, text.data(), text.size());
+            const auto claimed = static_cast<uint32_t>(c.Counts[next]);
+            std::memcpy(bytes + 4, &claimed, 4);
+            sent += text;
+            opener.ControlFails = ++next < c.Counts.size() && c.Counts[next] == kFails;
+        };
+        cycle.OnTraceTick(state);
+        EXPECT_EQ(c.Replies, next);
+    }
+    EXPECT_EQ(sent, Log());
+}
+
 TEST_F(TraceCycleTest, TickNumbersFillEightToALineAfterTheFirstSeven) {
     TraceCycle cycle(channel, buffer, screen, true, console, alerts);
     for (int i = 0; i < 23; ++i) {
