@@ -207,6 +207,7 @@ TEST_F(TracerRun, AWindowClosedMinimisedComesBackOnTheScreenAtItsRestoredSize) {
 }
 
 TEST_F(TracerRun, RepeatedIoctlFailuresShowOneBox) {
+    WriteFile("vizo.ini", "[program]\r\nLogToDisk=1\r\n");
     e2e::Program tracer(kTracer, "", folder);
     HWND window = tracer.WaitMainWindow();
     ASSERT_NE(nullptr, window);
@@ -216,12 +217,16 @@ TEST_F(TracerRun, RepeatedIoctlFailuresShowOneBox) {
     const std::string text = e2e::ControlText(box, e2e::kMessageBoxTextId);
     EXPECT_EQ(0u, text.find("Error ")) << text;
     EXPECT_NE(std::string::npos, text.find("H) from ioctl")) << text;
-    // Long enough for the three failing requests and more ticks after them:
-    // only time can tell that no box comes.
-    tracer.RunFor(2000);
+    // The box's loop goes on polling; the first good reply brings the stand-in's
+    // note of each failure, after any box the second and third would have raised.
+    EXPECT_TRUE(e2e::WaitFor(
+        [&] { return e2e::Occurrences(e2e::ReadFileBytes(File("vizo.log")), "request 13 failed on demand") == 3; }));
     EXPECT_EQ(1u, tracer.Dialogs(kBoxCaption).size());
     e2e::PressButton(box, IDOK);
-    tracer.RunFor(1000);
+    ASSERT_TRUE(e2e::WaitClosed(box));
+    // A poll by hand (any WM_TIMER polls) returns only if it raised no box.
+    DWORD_PTR ignored = 0;
+    EXPECT_NE(0, SendMessageTimeoutA(window, WM_TIMER, 0, 0, SMTO_BLOCK, 5000, &ignored));
     EXPECT_TRUE(tracer.Dialogs(kBoxCaption).empty());
     Exit(tracer, window);
 }
