@@ -42,9 +42,18 @@ void DiskLog::Write(const char* bytes, size_t count) {
     if (file_ == nullptr) {
         return;
     }
-    std::fwrite(bytes, 1, count, file_);
-    std::fflush(file_);
+    if (std::fwrite(bytes, 1, count, file_) != count || std::fflush(file_) != 0) {
+        Close();
+        failed_ = true;
+        return;
+    }
     WrapIfBeyond();
+}
+
+bool DiskLog::TakeFailure() {
+    const bool failed = failed_;
+    failed_ = false;
+    return failed;
 }
 
 void DiskLog::WrapIfBeyond() {

@@ -27,15 +27,19 @@ public:
     bool Recreate(bool keepOpen);
     void Close();
 
-    // Writes and flushes, so that readers see the text at once. Failures are
-    // not reported: the log is a convenience copy of what the screen shows.
+    // Writes and flushes, so that readers see the text at once. A write or
+    // flush that fails closes the log, so that it can be opened afresh later.
     void Write(const char* bytes, size_t count);
+
+    // True once after a write or flush failed.
+    bool TakeFailure();
 
 private:
     void WrapIfBeyond();
 
     std::string path_;
     std::FILE* file_ = nullptr;
+    bool failed_ = false;
 };
 
 // Platform half: opens a stream that other programs may read while this one

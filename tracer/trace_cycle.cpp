@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/write_outcome.h"
+
 namespace vizo {
 
 void TraceCycle::OnTraceTick(TracerState& state) {
@@ -15,15 +17,27 @@ void TraceCycle::OnTraceTick(TracerState& state) {
     if (busy_) {
         return;
     }
+    if (state.LogToDisk != 0 && !state.Log.IsOpen()) {
+        state.Log.Open();
+    }
+    bool full = true;
+    for (int exchange = 0; full && exchange < kPollsPerTick; ++exchange) {
+        full = Poll(state);
+    }
+    SayLogFailure(state);
+}
+
+bool TraceCycle::Poll(TracerState& state) {
     buffer_.SetRequest("");
     uint32_t returned = 0;
     const int result = channel_.Exchange(buffer_, returned);
     if (result != kExchangeOk) {
         std::fprintf(console_, "Error %d\n", result);
         std::fflush(console_);
-        return;
+        return false;
     }
     ShowReply(state, result, returned);
+    return buffer_.ReplyCount() == kTextLimit;
 }
 
 void TraceCycle::OnTypedChar(TracerState& state, char c) {
@@ -50,6 +64,7 @@ void TraceCycle::OnTypedChar(TracerState& state, char c) {
         }
     }
     busy_ = wasBusy;
+    SayLogFailure(state);
 }
 
 void TraceCycle::SendTypedLine(TracerState& state) {
@@ -74,6 +89,14 @@ void TraceCycle::ShowReply(TracerState& state, int result, uint32_t returned) {
     screen_.Refresh(false);
     // The log takes the count the driver gave, bounded, NULs and all.
     state.Log.Write(text, buffer_.ReplyCount());
+}
+
+void TraceCycle::SayLogFailure(TracerState& state) {
+    if (!state.Log.TakeFailure() || logFailureSaid_) {
+        return;
+    }
+    logFailureSaid_ = true;
+    common::ReportWriteOutcome(common::WriteResult::WriteFailed, kLogFileName, alerts_);
 }
 
 bool SetDiskLog(TracerState& state, bool on) {

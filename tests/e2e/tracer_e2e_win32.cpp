@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -207,6 +209,7 @@ TEST_F(TracerRun, AWindowClosedMinimisedComesBackOnTheScreenAtItsRestoredSize) {
 }
 
 TEST_F(TracerRun, RepeatedIoctlFailuresShowOneBox) {
+    WriteFile("vizo.ini", "[program]\r\nLogToDisk=1\r\n");
     e2e::Program tracer(kTracer, "", folder);
     HWND window = tracer.WaitMainWindow();
     ASSERT_NE(nullptr, window);
@@ -216,17 +219,51 @@ TEST_F(TracerRun, RepeatedIoctlFailuresShowOneBox) {
     const std::string text = e2e::ControlText(box, e2e::kMessageBoxTextId);
     EXPECT_EQ(0u, text.find("Error ")) << text;
     EXPECT_NE(std::string::npos, text.find("H) from ioctl")) << text;
-    // The other two failing polls and good ones after them, while the box is
-    // open: a tick that raised a second box would not come back.
-    for (int tick = 0; tick < 4; ++tick) {
-        EXPECT_TRUE(e2e::RunTick(window)) << "tick " << tick;
-    }
+    // The box's loop goes on polling; the first good reply brings the stand-in's
+    // note of each failure, after any box the second and third would have raised.
+    EXPECT_TRUE(e2e::WaitFor(
+        [&] { return e2e::Occurrences(e2e::ReadFileBytes(File("vizo.log")), "request 13 failed on demand") == 3; }));
     EXPECT_EQ(1u, tracer.Dialogs(kBoxCaption).size());
     e2e::PressButton(box, IDOK);
-    EXPECT_TRUE(e2e::WaitClosed(box));
+    ASSERT_TRUE(e2e::WaitClosed(box));
+    // A poll by hand returns only if it raised no box.
     EXPECT_TRUE(e2e::RunTick(window));
     EXPECT_TRUE(tracer.Dialogs(kBoxCaption).empty());
     Exit(tracer, window);
+}
+
+TEST_F(TracerRun, AFloodOf100000BytesASecondReachesTheLogWithoutAGap) {
+    WriteFile("vizo.ini", "[program]\r\nLogToDisk=1\r\n");
+    e2e::Program tracer(kTracer, "", folder);
+    HWND window = tracer.WaitMainWindow();
+    ASSERT_NE(nullptr, window);
+    // The flood lines' numbers in the log, in its order.
+    std::vector<unsigned long> numbers;
+    const auto logged = [&] {
+        numbers.clear();
+        const std::string log = e2e::ReadFileBytes(File("vizo.log"));
+        for (size_t at = log.find("\r\nflood "); at != std::string::npos; at = log.find("\r\nflood ", at + 1)) {
+            numbers.push_back(std::strtoul(log.c_str() + at + 8, nullptr, 10));
+        }
+        return numbers.size();
+    };
+    // 2,083 lines a second; 3,000 and those before the stop stay below the
+    // 200,000 bytes where the log starts over.
+    const DWORD start = GetTickCount();
+    e2e::Type(window, "flood 100000\r");
+    ASSERT_TRUE(e2e::WaitFor([&] { return logged() >= 3000; }));
+    const DWORD elapsed = GetTickCount() - start;
+    e2e::Type(window, "flood 0\r");
+    Exit(tracer, window);
+    logged();
+    int gaps = 0;
+    for (size_t i = 1; i < numbers.size(); ++i) {
+        gaps += numbers[i] != numbers[i - 1] + 1 ? 1 : 0;
+    }
+    std::printf("flood: %d lines logged, the 3,000th after %lu ms (%.0f bytes a second), %d gaps\n",
+                static_cast<int>(numbers.size()), elapsed, 3000.0 * 48 * 1000 / elapsed, gaps);
+    EXPECT_EQ(1u, numbers.front());
+    EXPECT_EQ(0, gaps);
 }
 
 TEST_F(TracerRun, AnAbsurdCountAndAFullBurstOfEveryByteReachTheLogBounded) {

@@ -15,7 +15,8 @@ namespace {
 
 const uint32_t kCodes[] = {TP_REQUEST_PORT_LIST, TP_REQUEST_COUNTER_READ, TP_REQUEST_TRACE};
 
-const char* const kWords[] = {"help", "ports", "stats", "fail", "reset", "cd", "burst", "count", "on", "off", "auto"};
+const char* const kWords[] = {"help",  "ports", "stats", "fail", "reset", "cd",
+                              "burst", "count", "flood", "on",   "off",   "auto"};
 
 // Any text, or words the stand-in knows with numbers and names, so that its
 // commands are reached and change later replies.

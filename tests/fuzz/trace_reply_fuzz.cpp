@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vizo::TraceChannel channel(opener, common::kPlatformNt, vizo::kKindTarnel, alerts);
     vizo::TraceBuffer buffer;
     vizo::TraceScreen screen;
-    vizo::TraceCycle cycle(channel, buffer, screen, input.ConsumeBool(), console);
+    vizo::TraceCycle cycle(channel, buffer, screen, input.ConsumeBool(), console, alerts);
     vizo::TracerState state(fuzz::ScratchPath("vizo.log"));
     vizo::SetDiskLog(state, true);
 

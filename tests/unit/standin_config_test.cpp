@@ -75,9 +75,12 @@ TEST(StandInCommand, WordsNumbersAndCarrierStates) {
     EXPECT_EQ(0, cd.cdState);
     EXPECT_STREQ("COM5", cd.port);
     EXPECT_EQ(-1, Parse("cd 3 auto").cdState);
+    EXPECT_EQ(1000000u, Parse("flood 1000000").number);
+    EXPECT_EQ(SI_COMMAND_FLOOD, Parse("flood 0").kind);
 
-    for (const char* bad : {"fail", "fail 4294967296", "fail -1", "burst 0", "burst 10085", "count x", "cd 3",
-                            "cd 3 maybe", "help me", "a b c d e", "cd abcdefghijklmnopq on", "hello"}) {
+    for (const char* bad :
+         {"fail", "fail 4294967296", "fail -1", "burst 0", "burst 10085", "count x", "cd 3", "cd 3 maybe", "help me",
+          "a b c d e", "cd abcdefghijklmnopq on", "hello", "flood", "flood 1000001", "flood 5 5"}) {
         const char* error = nullptr;
         Parse(bad, &error);
         EXPECT_NE(nullptr, error) << bad;
@@ -96,6 +99,7 @@ TEST(StandInTrace, AFullQueueDropsItsOldestWholeLines) {
     si_trace_append(trace.get(), "new\n", 4);
     EXPECT_LE(trace->len, SI_TRACE_CAPACITY);
     EXPECT_EQ(0u, (trace->len - 4) % 100) << "only whole lines were dropped";
+    EXPECT_EQ(400u * 100 + 4 - trace->len, trace->dropped);
     uint8_t out[150];
     EXPECT_EQ(150u, si_trace_take(trace.get(), out, sizeof out));
     EXPECT_EQ('x', out[0]);

@@ -196,6 +196,38 @@ TEST_F(StandInTest, ResetZeroesTheCountersAndCdOverridesTheSchedule) {
     EXPECT_EQ("error: no such port; ports lists them\r\n", Trace("cd 9 on\r", kStart + 3000).Text());
 }
 
+// The numbers of the flood lines in `text`, each line checked for its length.
+std::vector<uint64_t> FloodNumbers(const std::string& text) {
+    std::vector<uint64_t> numbers;
+    for (size_t at = text.find("flood "); at != std::string::npos; at = text.find("flood ", at + 1)) {
+        numbers.push_back(std::stoull(text.substr(at + 6, 8)));
+        EXPECT_EQ(std::string(32, ' ') + "\r\n", text.substr(at + 14, 34)) << numbers.back();
+    }
+    return numbers;
+}
+
+TEST_F(StandInTest, FloodLinesComeAtTheirRateAndWhatTheFullQueueDropsIsCounted) {
+    Start(0);  // no ports, so no events between the lines
+    Trace("");
+    EXPECT_EQ("ok: 4800 bytes a second of numbered lines\r\n", Trace("flood 4800\r").Text());
+    const std::vector<uint64_t> second = FloodNumbers(Trace("", kStart + 1005).Text());
+    EXPECT_EQ(100u, second.size());
+    EXPECT_EQ(100u, second.back());
+    EXPECT_EQ(std::vector<uint64_t>{101}, FloodNumbers(Trace("flood 100000\r", kStart + 1010).Text()))
+        << "the 5 ms left over count";
+    // A second unpolled: 2,083 lines, of which the queue holds the last 682.
+    std::string all;
+    for (std::string text = "-"; !text.empty(); all += text) {
+        text = Trace("", kStart + 2010).Text();
+    }
+    const std::vector<uint64_t> kept = FloodNumbers(all);
+    EXPECT_EQ(682u, kept.size());
+    EXPECT_EQ(101u + 2083, kept.back());
+    Trace("flood 0\r", kStart + 2010);
+    const std::string stats = Trace("stats\r", kStart + 9000).Text();
+    EXPECT_NE(std::string::npos, stats.find(" dropped=67248 flood=0\r\n")) << stats;
+}
+
 TEST_F(StandInTest, TextBeyondOneReplyWaitsForTheNext) {
     Start(130);
     Trace("");

@@ -63,7 +63,7 @@ struct TraceCycleTest : ::testing::Test {
 };
 
 TEST_F(TraceCycleTest, ATickPollsWithAnEmptyRequestAndShowsAndLogsTheReply) {
-    TraceCycle cycle(channel, buffer, screen, false, console);
+    TraceCycle cycle(channel, buffer, screen, false, console, alerts);
     SetDiskLog(state, true);
     driver.Replies = {"port 3: \x1b open\r\n", ""};
     cycle.OnTraceTick(state);
@@ -76,7 +76,7 @@ TEST_F(TraceCycleTest, ATickPollsWithAnEmptyRequestAndShowsAndLogsTheReply) {
 }
 
 TEST_F(TraceCycleTest, EmptyRepliesAndFailedPollsAddNothing) {
-    TraceCycle cycle(channel, buffer, screen, false, console);
+    TraceCycle cycle(channel, buffer, screen, false, console, alerts);
     SetDiskLog(state, true);
     // Text the count does not cover, and text with no byte count returned.
     opener.Reply = [](uint8_t* bytes, uint32_t) {
@@ -98,8 +98,41 @@ TEST_F(TraceCycleTest, EmptyRepliesAndFailedPollsAddNothing) {
     EXPECT_EQ((std::vector<std::string>{"Error 6(6H) from ioctl"}), alerts.Shown);
 }
 
+// Drivers scripted by the counts their replies claim; each reply holds a letter
+// of its own up to the text area, and kFails makes that exchange fail.
+TEST_F(TraceCycleTest, ATickPollsAgainAtOnceWhileRepliesAreFullAndLogsThemAllInOrder) {
+    constexpr int64_t kFull = kTextLimit;
+    constexpr int64_t kFails = -1;
+    const struct {
+        const char* Driver;
+        std::vector<int64_t> Counts;
+        size_t Replies;
+    } cases[] = {{"always full", std::vector<int64_t>(9, kFull), kPollsPerTick},
+                 {"full, full, short", {kFull, kFull, 100, kFull}, 3},
+                 {"a count above the limit is full", {20000, 0, kFull}, 2},
+                 {"a failed exchange ends the tick", {kFull, kFails, kFull}, 1}};
+    TraceCycle cycle(channel, buffer, screen, false, console, alerts);
+    SetDiskLog(state, true);
+    std::string sent;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Driver);
+        size_t next = 0;
+        opener.Reply = [&](uint8_t* bytes, uint32_t) {
+            const std::string text(static_cast<size_t>(std::min(c.Counts[next], kFull)), static_cast<char>('a' + next));
+            std::memcpy(bytes + 16, text.data(), text.size());
+            const auto claimed = static_cast<uint32_t>(c.Counts[next]);
+            std::memcpy(bytes + 4, &claimed, 4);
+            sent += text;
+            opener.ControlFails = ++next < c.Counts.size() && c.Counts[next] == kFails;
+        };
+        cycle.OnTraceTick(state);
+        EXPECT_EQ(c.Replies, next);
+    }
+    EXPECT_EQ(sent, Log());
+}
+
 TEST_F(TraceCycleTest, TickNumbersFillEightToALineAfterTheFirstSeven) {
-    TraceCycle cycle(channel, buffer, screen, true, console);
+    TraceCycle cycle(channel, buffer, screen, true, console, alerts);
     for (int i = 0; i < 23; ++i) {
         cycle.OnTraceTick(state);
     }
@@ -110,7 +143,7 @@ TEST_F(TraceCycleTest, TickNumbersFillEightToALineAfterTheFirstSeven) {
 }
 
 TEST_F(TraceCycleTest, TypedLinesAreEchoedAndEnterSendsThem) {
-    TraceCycle cycle(channel, buffer, screen, false, console);
+    TraceCycle cycle(channel, buffer, screen, false, console, alerts);
     Type("H\bS", cycle);
     EXPECT_STREQ("H<8H>S", screen.Line(0));
     EXPECT_EQ("S", cycle.TypedLine());
@@ -124,7 +157,7 @@ TEST_F(TraceCycleTest, TypedLinesAreEchoedAndEnterSendsThem) {
 }
 
 TEST_F(TraceCycleTest, ALineHoldsAtMost122Characters) {
-    TraceCycle cycle(channel, buffer, screen, false, console);
+    TraceCycle cycle(channel, buffer, screen, false, console, alerts);
     Type(std::string(130, 'a'), cycle);
     EXPECT_EQ(std::string(122, 'a'), cycle.TypedLine());
     EXPECT_EQ(std::string(36, 'a'), screen.Line(1)) << "dropped characters are not echoed";
@@ -139,7 +172,7 @@ TEST_F(TraceCycleTest, ATickInsideTheTypedLinesErrorBoxSkipsItsExchange) {
         void Alert(const std::string&) override { OnShow(); }
     } boxes;
     TraceChannel failing(opener, 2, kKindTarnel, boxes);
-    TraceCycle cycle(failing, buffer, screen, true, console);
+    TraceCycle cycle(failing, buffer, screen, true, console, alerts);
     boxes.OnShow = [&] { cycle.OnTraceTick(state); };
     opener.ControlFails = true;
     Type("x\r", cycle);
@@ -147,6 +180,22 @@ TEST_F(TraceCycleTest, ATickInsideTheTypedLinesErrorBoxSkipsItsExchange) {
     const auto calls = opener.Log();
     EXPECT_EQ(1, std::count(calls.begin(), calls.end(), "control \\\\.\\tarnel"));
     EXPECT_STREQ("tick-1 ", screen.Line(0)) << "the tick number is still shown";
+}
+
+TEST_F(TraceCycleTest, AFailedLogWriteIsSaidOnceAndTheNextPollOpensTheLogAgain) {
+    TraceCycle cycle(channel, buffer, screen, false, console, alerts);
+    // A log on a device that takes no byte, until the link is removed.
+    std::filesystem::create_symlink("/dev/full", dir.Path("vizo.log"));
+    SetDiskLog(state, true);
+    driver.Replies = {"one\r\n", "two\r\n", "three\r\n", "four\r\n"};
+    cycle.OnTraceTick(state);
+    cycle.OnTraceTick(state);
+    std::filesystem::remove(dir.Path("vizo.log"));
+    cycle.OnTraceTick(state);
+    cycle.OnTraceTick(state);
+    EXPECT_EQ((std::vector<std::string>{"An error occurred while writing the vizo.log file."}), alerts.Shown);
+    EXPECT_EQ("three\r\nfour\r\n", Log());
+    EXPECT_EQ(1, state.LogToDisk) << "the user's choice stays for vizo.ini";
 }
 
 TEST_F(TraceCycleTest, ALongLogIsOverwrittenFromItsStartAndNeverShortened) {
@@ -204,7 +253,7 @@ TEST_F(TraceCycleTest, ClearDiskLogEmptiesTheFileAndKeepsLoggingAsItWas) {
 }
 
 TEST_F(TraceCycleTest, AfterAnOutageTheMarkerComesBeforeTheFirstReplyOnce) {
-    TraceCycle cycle(channel, buffer, screen, false, console);
+    TraceCycle cycle(channel, buffer, screen, false, console, alerts);
     cycle.OnReconnect([](TracerState& s) { s.Log.Write("[back]", 6); });
     SetDiskLog(state, true);
     driver.Replies = {"before\r\n"};

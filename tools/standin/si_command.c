@@ -1,6 +1,7 @@
 #include "tools/standin/si_command.h"
 
 #include "common/driver_wire.h"
+#include "tools/standin/si_flood.h"
 #include "tools/standin/si_text.h"
 
 #define MAX_WORDS 4u
@@ -100,7 +101,7 @@ const char* si_command_parse(const char* line, uint32_t n, SiCommand* command) {
         SiCommandKind kind;
     } table[] = {{"help", SI_COMMAND_HELP},   {"ports", SI_COMMAND_PORTS}, {"stats", SI_COMMAND_STATS},
                  {"reset", SI_COMMAND_RESET}, {"fail", SI_COMMAND_FAIL},   {"burst", SI_COMMAND_BURST},
-                 {"count", SI_COMMAND_COUNT}, {"cd", SI_COMMAND_CD}};
+                 {"count", SI_COMMAND_COUNT}, {"cd", SI_COMMAND_CD},       {"flood", SI_COMMAND_FLOOD}};
     for (uint32_t i = 0; i < sizeof table / sizeof table[0]; ++i) {
         if (Is(&words, 0, table[i].word)) {
             command->kind = table[i].kind;
@@ -116,6 +117,8 @@ const char* si_command_parse(const char* line, uint32_t n, SiCommand* command) {
             return Number(&words, command, 1, TP_TRACE_TEXT_ROOM, "usage: burst N, N from 1 to 10084");
         case SI_COMMAND_COUNT: return Number(&words, command, 0, 0xFFFFFFFFu, "usage: count N");
         case SI_COMMAND_CD: return Carrier(&words, command);
+        case SI_COMMAND_FLOOD:
+            return Number(&words, command, 0, SI_FLOOD_MAX_RATE, "usage: flood N, N from 0 to 1000000 bytes a second");
         default: return "unknown command; help lists them";
     }
 }

@@ -20,12 +20,13 @@ typedef enum SiCommandKind {
     SI_COMMAND_FAIL,
     SI_COMMAND_BURST,
     SI_COMMAND_COUNT,
-    SI_COMMAND_CD
+    SI_COMMAND_CD,
+    SI_COMMAND_FLOOD
 } SiCommandKind;
 
 typedef struct SiCommand {
     SiCommandKind kind;
-    uint32_t number;         /* fail, burst, count */
+    uint32_t number;         /* fail, burst, count, flood */
     int32_t cdState;         /* cd: 1 on, 0 off, -1 follow the traffic */
     char port[SI_WORD_SIZE]; /* cd: the port's name or number as typed */
 } SiCommand;

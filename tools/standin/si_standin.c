@@ -104,6 +104,7 @@ static void Help(SiStandIn* s) {
     Say(s, "  cd P on|off|auto  carrier detect of port P (name or number) forced, or following the traffic");
     Say(s, "  burst N           the next reply carries N bytes of mixed text, control characters included");
     Say(s, "  count N           the next reply claims N text bytes whatever it holds");
+    Say(s, "  flood N           N bytes a second (up to 1000000) of numbered lines; flood 0 stops");
 }
 
 static void Signals(SiLine* line, uint16_t status) {
@@ -165,6 +166,11 @@ static void Stats(SiStandIn* s) {
     SiLine line = {0};
     Field(&line, "failing next ", s->failNext);
     Append(s, &line);
+    SiLine queue = {0};
+    Field(&queue, "trace queue held=", s->trace.len);
+    Field(&queue, " dropped=", s->trace.dropped);
+    Field(&queue, " flood=", s->flood.rate);
+    Append(s, &queue);
 }
 
 /* The port named, or numbered from 1 as "ports" lists them; -1 when none. */
@@ -243,6 +249,14 @@ static void Run(SiStandIn* s, const char* text, uint32_t n, uint64_t nowMs) {
             Confirm(s, "ok: the next reply claims ", command.number, " bytes");
             break;
         case SI_COMMAND_CD: ForceCarrier(s, &command, nowMs); break;
+        case SI_COMMAND_FLOOD:
+            si_flood_set(&s->flood, command.number, nowMs);
+            if (command.number == 0) {
+                Say(s, "ok: numbered lines stopped");
+            } else {
+                Confirm(s, "ok: ", command.number, " bytes a second of numbered lines");
+            }
+            break;
         default: break;
     }
 }
@@ -298,6 +312,7 @@ SiResult si_standin_request(SiStandIn* s, uint8_t* buffer, uint32_t inLen, uint3
                             uint32_t* written) {
     *written = 0;
     si_traffic_advance(&s->traffic, nowMs, OnEvent, s);
+    si_flood_advance(&s->flood, nowMs, &s->trace);
     const uint32_t code = inLen >= 4 ? si_read32(buffer) : 0;
     SiRequestStats* stats = &s->stats[KindOf(code)];
     stats->lastIn = inLen;

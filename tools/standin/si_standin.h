@@ -7,6 +7,7 @@
 #include <stdint.h>
 
 #include "tools/standin/si_config.h"
+#include "tools/standin/si_flood.h"
 #include "tools/standin/si_trace.h"
 #include "tools/standin/si_traffic.h"
 
@@ -42,6 +43,7 @@ typedef struct SiStandIn {
     SiConfig config;
     SiTraffic traffic;
     SiTrace trace;
+    SiFlood flood;
     uint32_t failNext;
     uint32_t burstNext;
     uint32_t countNext;

@@ -11,12 +11,19 @@ void si_line_str(SiLine* line, const char* text) {
 }
 
 void si_line_u64(SiLine* line, uint64_t value) {
+    si_line_u64_width(line, value, 1);
+}
+
+void si_line_u64_width(SiLine* line, uint64_t value, uint32_t width) {
     char digits[20];
     uint32_t n = 0;
     do {
         digits[n++] = (char)('0' + value % 10);
         value /= 10;
     } while (value != 0);
+    while (n < width && n < sizeof digits) {
+        digits[n++] = '0';
+    }
     while (n > 0) {
         si_line_mem(line, &digits[--n], 1);
     }

@@ -19,6 +19,8 @@ typedef struct SiLine {
 void si_line_mem(SiLine* line, const char* text, uint32_t n);
 void si_line_str(SiLine* line, const char* text);
 void si_line_u64(SiLine* line, uint64_t value);
+/* At least `width` digits, zeros in front. */
+void si_line_u64_width(SiLine* line, uint64_t value, uint32_t width);
 void si_line_hex16(SiLine* line, uint16_t value);
 /* Blanks up to `column`. */
 void si_line_pad(SiLine* line, uint32_t column);

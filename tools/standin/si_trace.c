@@ -9,18 +9,25 @@ static void DropFront(SiTrace* trace, uint32_t n) {
     trace->len -= n;
 }
 
+void si_trace_reserve(SiTrace* trace, uint32_t n) {
+    if (trace->len + n <= SI_TRACE_CAPACITY) {
+        return;
+    }
+    uint32_t drop = trace->len + n - SI_TRACE_CAPACITY;
+    while (drop < trace->len && trace->text[drop - 1] != '\n') {
+        ++drop;
+    }
+    DropFront(trace, drop);
+    trace->dropped += drop;
+}
+
 void si_trace_append(SiTrace* trace, const char* text, uint32_t n) {
     if (n > SI_TRACE_CAPACITY) {
+        trace->dropped += n - SI_TRACE_CAPACITY;
         text += n - SI_TRACE_CAPACITY;
         n = SI_TRACE_CAPACITY;
     }
-    if (trace->len + n > SI_TRACE_CAPACITY) {
-        uint32_t drop = trace->len + n - SI_TRACE_CAPACITY;
-        while (drop < trace->len && trace->text[drop - 1] != '\n') {
-            ++drop;
-        }
-        DropFront(trace, drop);
-    }
+    si_trace_reserve(trace, n);
     si_copy(trace->text + trace->len, text, n);
     trace->len += n;
 }

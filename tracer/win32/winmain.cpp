@@ -42,8 +42,8 @@ int RunTracer(HINSTANCE instance, const char* commandLine, int showState) {
         common::AlertBox("%s", kNoDriverText);
         return 0;
     }
-    g_app.Cycle =
-        std::make_unique<TraceCycle>(*g_app.Channel, g_app.Buffer, g_app.Screen, g_app.Options.TickTrace, stdout);
+    g_app.Cycle = std::make_unique<TraceCycle>(*g_app.Channel, g_app.Buffer, g_app.Screen, g_app.Options.TickTrace,
+                                               stdout, g_app.Alerts);
     g_app.Cycle->OnReconnect(WriteBannerNow);
 
     HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
