@@ -17,11 +17,11 @@ void TrimSpaces(char* text) {
     while (len > 0 && text[len - 1] == ' ') text[--len] = '\0';
 }
 
-void StripNonPrintable(char* text) {
+void StripNonPrintable(char* text, bool keepBeyondAscii) {
     char* out = text;
     for (const char* in = text; *in != '\0'; ++in) {
         const unsigned char c = static_cast<unsigned char>(*in);
-        if (c >= 0x20 && c <= 0x7F)
+        if (c >= 0x20 && (c <= 0x7F || keepBeyondAscii))
             *out++ = *in;
     }
     *out = '\0';
@@ -118,11 +118,11 @@ bool WriteIntSetting(std::FILE* file, const char* key, int value) {
     return std::fprintf(file, "%s=%d\r\n", key, value) > 0;
 }
 
-SettingsLine SplitSettingsLine(char* line) {
+SettingsLine SplitSettingsLine(char* line, bool keepBeyondAscii) {
     // Trimming first is deliberate: blanks before a line end survive it and
     // stay in the value once the CR LF is stripped.
     TrimSpaces(line);
-    StripNonPrintable(line);
+    StripNonPrintable(line, keepBeyondAscii);
     if (char* comment = std::strchr(line, ';'))
         *comment = '\0';
 

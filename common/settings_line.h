@@ -11,8 +11,9 @@ namespace common {
 // ends stay).
 void TrimSpaces(char* text);
 
-// Keeps only bytes 0x20..0x7F and closes up the text.
-void StripNonPrintable(char* text);
+// Keeps only bytes 0x20..0x7F and closes up the text; with `keepBeyondAscii`
+// the bytes 0x80..0xFF stay too, so that names in the system's code page survive.
+void StripNonPrintable(char* text, bool keepBeyondAscii = false);
 
 // "a".."z" become "A".."Z"; every other value is returned unchanged.
 int UpperAscii(int c);
@@ -53,6 +54,6 @@ struct SettingsLine {
 
 // Cleans one line as read from a file and classifies it. The returned texts
 // point into line.
-SettingsLine SplitSettingsLine(char* line);
+SettingsLine SplitSettingsLine(char* line, bool keepBeyondAscii = false);
 
 }  // namespace common

@@ -14,7 +14,7 @@ int SectionStateFromTable(const char* name, const char* const* sections) {
 namespace {
 
 void HandleLine(char* buffer, int& section_state, SettingsReaderHandler& handler) {
-    const SettingsLine line = SplitSettingsLine(buffer);
+    const SettingsLine line = SplitSettingsLine(buffer, handler.KeepsBeyondAscii(section_state));
     if (line.kind == SettingsLine::Section) {
         section_state = handler.OnSection(line.name_or_key);
         return;

@@ -31,6 +31,10 @@ public:
     // A key missing from the section's key table; the reader reports it and
     // reading goes on.
     virtual void OnBadKey(int section_state, const char* key, const char* value) = 0;
+
+    // True for a section whose values keep the bytes 0x80..0xFF, which every
+    // other line loses.
+    virtual bool KeepsBeyondAscii(int) const { return false; }
 };
 
 // Reads the file line by line, feeding the handler. Returns false only when

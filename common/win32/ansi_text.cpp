@@ -5,7 +5,8 @@
 namespace common {
 
 std::string AnsiToUtf8(const std::string& text) {
-    if (text.empty()) {
+    // Already UTF-8, where whatever is not valid is better marked than dropped.
+    if (text.empty() || GetACP() == CP_UTF8) {
         return text;
     }
     const int size = static_cast<int>(text.size());

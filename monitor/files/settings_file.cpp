@@ -28,6 +28,8 @@ public:
 
     const char* const* SectionTable() const override { return kSections; }
     const char* const* KeyTable(int section) const override { return section == kMetrics ? kMetricsKeys : kKeys; }
+    // A board named in the system's code page, or a path with such letters.
+    bool KeepsBeyondAscii(int section) const override { return section == kMetrics; }
 
     int OnSection(const char* name) override {
         const int section = common::SectionStateFromTable(name, kSections);

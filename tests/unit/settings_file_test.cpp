@@ -140,6 +140,10 @@ TEST(MetricsSection, ReadAndWrittenBack) {
          "[program]\r\nUpdateTime=5\r\n[metrics]\r\nFile=" + path300 + "\r\nBoard=" + std::string(63, 'b') + "\r\n"},
         {"an empty section is kept", "[program]\r\nUpdateTime=5\r\n[metrics]\r\n", true, "", "",
          "[program]\r\nUpdateTime=5\r\n[metrics]\r\n"},
+        // Letters of the system's code page stay in this section's values; a
+        // control character goes as on every line.
+        {"a board in the code page", "[program]\r\nUpdateTime=5\r\n[metrics]\r\nBoard=S\xFC" "d\t\r\n", true, "",
+         "S\xFC" "d", "[program]\r\nUpdateTime=5\r\n[metrics]\r\nBoard=S\xFC" "d\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
