@@ -67,7 +67,12 @@ std::string MonitorHeldText(const std::optional<LockHolder>& holder) {
     if (!holder) {
         return "The TarnelPort monitor already runs for this folder.";
     }
-    return "The TarnelPort monitor already runs for this folder (process " + std::to_string(holder->ProcessId) + ").";
+    const std::string process = "(process " + std::to_string(holder->ProcessId) + ")";
+    if (holder->Kind == kServiceKind) {
+        return "The TarnelPort Monitor service samples this folder " + process +
+               ". Stop the service to run the monitor here.";
+    }
+    return "The TarnelPort monitor already runs for this folder " + process + ".";
 }
 
 std::string TracerHeldText(std::optional<uint32_t> processId) {

@@ -15,6 +15,7 @@ namespace common {
 // a crash is held by no one and simply taken over.
 constexpr const char* kMonitorLockFile = "zorvel.lck";
 constexpr const char* kMonitorKind = "zorvel";
+constexpr const char* kServiceKind = "zorvel-service";
 
 // The lock file's one line: which kind of program holds it, its process id
 // and the computer it runs on.
@@ -44,7 +45,8 @@ LockState LockStateAfterOpen(bool opened, uint32_t error, bool fileExists);
 bool BringsHolderForward(const LockHolder& holder, const std::string& kind, const std::string& computer,
                          bool sameSession);
 
-// The box of a second monitor that cannot take the folder.
+// The box of a monitor that cannot take the folder, and the event of a
+// service that cannot: what holds it.
 std::string MonitorHeldText(const std::optional<LockHolder>& holder);
 // The box of a second trace viewer for a driver another viewer drains.
 std::string TracerHeldText(std::optional<uint32_t> processId);

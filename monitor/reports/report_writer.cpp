@@ -101,19 +101,26 @@ int WriteSingle(const ReportContext& context, const std::vector<Entry>& entries,
         }
         text += "\r\n==== Port:" + PortName(context.Tables.Names.Slots[port]) + "\r\n" + Joined(values, "\r\n") + "\r\n";
     }
-    return common::ReplaceWithText(path, text).Result == common::WriteResult::Ok ? kReportOk : kReportFileFailed;
+    if (common::ReplaceWithText(path, text).Result != common::WriteResult::Ok) {
+        context.Environment.ReportFailed(path, kReportFileFailed);
+        return kReportFileFailed;
+    }
+    return kReportOk;
 }
 
 // One file per port, each appended a line and closed before the next.
 int WriteMultiple(const ReportContext& context, const std::vector<Entry>& entries, const std::string& prefix,
                   const std::string& stamp) {
     for (int port = 0; port + 1 < context.View.GridRows; ++port) {
-        ReportFile file(prefix + SafeFileStem(PortName(context.Tables.Names.Slots[port])) + ".txt");
+        const std::string path = prefix + SafeFileStem(PortName(context.Tables.Names.Slots[port])) + ".txt";
+        ReportFile file(path);
         if (!file.IsOpen()) {
+            context.Environment.ReportFailed(path, kReportFileFailed);
             return kReportFileFailed;
         }
         const long length = file.Length();
         if (length > kReportFileLimit) {
+            context.Environment.ReportFailed(path, kReportFileFull);
             return kReportFileFull;
         }
         std::vector<std::string> values;
@@ -129,6 +136,7 @@ int WriteMultiple(const ReportContext& context, const std::vector<Entry>& entrie
         }
         file.Write(stamp + "\t" + Joined(values, "\t") + "\r\n");
         if (!file.Close()) {
+            context.Environment.ReportFailed(path, kReportFileFailed);
             return kReportFileFailed;
         }
     }

@@ -19,6 +19,9 @@ public:
     virtual double FreeDiskBytes() = 0;
     // Starts a command line without waiting for it; a failure is not reported.
     virtual void StartProgram(const std::string& commandLine) = 0;
+    // A report file that could not be written, with its status; the window
+    // program's hour end says nothing of it, a service logs it.
+    virtual void ReportFailed(const std::string&, int) {}
 };
 
 enum class Selection { All, Hour, Day, View };

@@ -24,9 +24,14 @@ SamplingCycle::SamplingCycle(PortSource& source, PortTables& tables, common::Clo
     : source_(source), tables_(tables), clock_(clock), host_(host), statisticsPath_(std::move(statisticsPath)) {}
 
 bool SamplingCycle::Fail(const char* text) {
+    if (host_.DriverLost(text) == AfterLoss::Reconnect) {
+        // The records keep every figure; the next tick asks for the port list
+        // anew, and its read follows the rule for counters that went down.
+        connected_ = false;
+        return true;
+    }
     closing_ = true;
     errorBoxOpen_ = true;
-    host_.DriverLost();
     // The box waits for someone to press OK, which may be never: the figures
     // go to disk first, as at exit.
     SaveStatisticsAndSettings(host_.FreeDiskBytes(), [this] { host_.WriteSettingsFile(); }, statisticsPath_.c_str(),

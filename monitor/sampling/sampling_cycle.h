@@ -15,17 +15,25 @@ namespace zorvel {
 constexpr const char* kConnectErrorText = "Could not connect to TarnelPort Driver.";
 constexpr const char* kCommErrorText = "TarnelPort Driver Comm. Error.";
 
-// What a tick needs from the window side. The report runs, the settings save and
-// the error box may run nested message loops in which further ticks arrive.
+// What a host does once its driver is lost: a window program saves, says so
+// in a box and ends; a service keeps its figures and connects again at the
+// next tick.
+enum class AfterLoss { Close, Reconnect };
+
+// What a tick needs from the program that drives it (the window program or the
+// service). The report runs, the settings save and the error box may run
+// nested message loops in which further ticks arrive.
 class SamplingHost {
 public:
     virtual ~SamplingHost() = default;
-    // A connect or read has failed: said at once, before anything waits.
-    virtual void DriverLost() = 0;
-    // A modal error box; timer messages keep arriving while it is open.
-    virtual void ShowDriverError(const char* text) = 0;
-    // Destroys the main window, which ends the program through its exit sequence.
-    virtual void CloseProgram() = 0;
+    // A connect or read has failed with `text`: said at once, before anything
+    // waits. A host that reconnects has let go of the driver.
+    virtual AfterLoss DriverLost(const char* text) = 0;
+    // For a host that closes: a modal error box; timer messages keep arriving
+    // while it is open.
+    virtual void ShowDriverError(const char*) {}
+    // For a host that closes: ends the program through its exit sequence.
+    virtual void CloseProgram() {}
     // GridRows has just changed: lay the grid out anew and redraw all of it.
     virtual void RowCountChanged(ViewState& view) = 0;
     virtual double FreeDiskBytes() = 0;
@@ -51,7 +59,8 @@ public:
     // not be used then, the window that owned it is gone.
     bool Tick(ViewState& view);
 
-    // True once the driver was lost: the settings and statistics were saved then.
+    // True once the driver was lost by a host that closes: the settings and
+    // statistics were saved then.
     bool LostDriver() const { return closing_; }
 
 private:

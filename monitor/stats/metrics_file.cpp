@@ -88,8 +88,10 @@ MetricsPublisher::~MetricsPublisher() {
 void MetricsPublisher::Sampled(int64_t unixTime, bool due) {
     TellOutcome();
     lastSample_ = unixTime;
+    // A driver that answers again is said at once, as its loss was.
+    const bool back = !driverUp_;
     driverUp_ = true;
-    if (due) {
+    if (due || back) {
         Submit(true);
     }
 }

@@ -51,8 +51,9 @@ public:
 
     // The timer's period, whenever it is set.
     void SetPeriod(uint32_t periodMs) { periodSeconds_ = periodMs / 1000; }
-    // After every counter read; `due` after the first and at each minute end.
-    // A failed write found since the last call is told of here.
+    // After every counter read; `due` after the first and at each minute end,
+    // and written anyway after a lost driver. A failed write found since the
+    // last call is told of here.
     void Sampled(int64_t unixTime, bool due);
     // A connect or read failed: said at once, before any box waits for a user.
     void DriverLost();

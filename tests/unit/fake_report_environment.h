@@ -16,4 +16,9 @@ struct FakeReportEnvironment : zorvel::ReportEnvironment {
     }
     double FreeDiskBytes() override { return Free; }
     void StartProgram(const std::string& commandLine) override { Started.push_back(commandLine); }
+    // "path status" of every report file that failed.
+    std::vector<std::string> Failed;
+    void ReportFailed(const std::string& path, int status) override {
+        Failed.push_back(path + " " + std::to_string(status));
+    }
 };

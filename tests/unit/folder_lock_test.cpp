@@ -61,6 +61,9 @@ TEST(FolderLock, OnlyAWindowOfTheSameKindOnThisDesktopIsBroughtForwardOtherwiseA
 
     EXPECT_EQ("The TarnelPort monitor already runs for this folder (process 12).", common::MonitorHeldText(window));
     EXPECT_EQ("The TarnelPort monitor already runs for this folder.", common::MonitorHeldText(std::nullopt));
+    EXPECT_EQ("The TarnelPort Monitor service samples this folder (process 12). Stop the service to run the monitor "
+              "here.",
+              common::MonitorHeldText(common::LockHolder{"zorvel-service", 12, "HALL-A"}));
     EXPECT_EQ("The TarnelPort trace viewer already runs for this driver (process 7).", common::TracerHeldText(7u));
 }
 

@@ -20,9 +20,7 @@ struct QuietAlerts : common::Alerts {
 };
 
 struct QuietHost : zorvel::SamplingHost {
-    void DriverLost() override {}
-    void ShowDriverError(const char*) override {}
-    void CloseProgram() override {}
+    zorvel::AfterLoss DriverLost(const char*) override { return zorvel::AfterLoss::Close; }
     void RowCountChanged(zorvel::ViewState&) override {}
     double FreeDiskBytes() override { return 0; }
     void RunHourReports(zorvel::ViewState&) override {}

@@ -162,6 +162,9 @@ TEST_F(ReportTest, StatusesAndTheFreeSpaceBoundary) {
 
     std::filesystem::remove_all(dir.Path("REPORTS"));
     EXPECT_EQ(kReportFileFailed, WriteReport(context, Selection::Hour, Layout::Single));
+    EXPECT_EQ((std::vector<std::string>{context.Folder + "/hCOM5.txt 3", context.Folder + "/hall.txt 2"}),
+              environment.Failed)
+        << "each failed file named with its status";
 }
 
 TEST_F(ReportTest, AFullDiskGivesStatusTwoAndKeepsThePreviousSingleReportWhole) {

@@ -49,7 +49,11 @@ struct RecordingHost : SamplingHost {
             On[name]();
         }
     }
-    void DriverLost() override { Record("driver lost"); }
+    zorvel::AfterLoss After = zorvel::AfterLoss::Close;
+    zorvel::AfterLoss DriverLost(const char*) override {
+        Record("driver lost");
+        return After;
+    }
     void ShowDriverError(const char* text) override { Record(std::string("box ") + text); }
     void CloseProgram() override { Record("close"); }
     void RowCountChanged(ViewState& view) override { Record("rows " + std::to_string(view.GridRows)); }
@@ -149,6 +153,37 @@ TEST_F(SamplingCycleTest, ReadFailureShowsOneBoxEvenWhenTicksArriveWhileItIsOpen
     EXPECT_EQ((Events{"rows 3", "driver lost", "settings", "box TarnelPort Driver Comm. Error.", "close"}), TakeCalls());
     EXPECT_EQ(3u, source.Asked.size());
     EXPECT_EQ(0u, Record(0).TxTotal);
+}
+
+TEST_F(SamplingCycleTest, AHostThatReconnectsKeepsItsFiguresAndAsksThePortListAgainWithoutASpike) {
+    host.After = AfterLoss::Reconnect;
+    source.ListStatus = kStatusOpenFailed;
+    EXPECT_TRUE(TickAt(1000, 12, 0)) << "no driver at the start is no end either";
+    source.ListStatus = kStatusOk;
+    Slot(0).TxTotalRaw = 5000;
+    ASSERT_TRUE(TickAt(2000, 12, 0));
+    Slot(0).TxTotalRaw = 6000;
+    ASSERT_TRUE(TickAt(4000, 12, 0));
+    EXPECT_EQ(6000u, Record(0).TxTotal);
+
+    source.ReadStatus = kStatusControlFailed;
+    EXPECT_TRUE(TickAt(6000, 12, 0));
+    EXPECT_TRUE(TickAt(8000, 12, 0));
+    // The driver was restarted meanwhile: its counter starts low again.
+    source.ReadStatus = kStatusOk;
+    Slot(0).TxTotalRaw = 300;
+    ASSERT_TRUE(TickAt(10000, 12, 0));
+    Slot(0).TxTotalRaw = 700;
+    ASSERT_TRUE(TickAt(12000, 12, 0));
+    EXPECT_EQ(6400u, Record(0).TxTotal) << "the figures kept, the new counter's first read a baseline";
+    EXPECT_EQ(200u, Record(0).TxCPSInst);
+    EXPECT_EQ((std::vector<int>{kRequestPortList, kRequestPortList, kRequestCounterRead, kRequestCounterRead,
+                                kRequestCounterRead, kRequestPortList, kRequestCounterRead, kRequestPortList,
+                                kRequestCounterRead, kRequestCounterRead}),
+              source.Asked);
+    EXPECT_EQ((Events{"driver lost", "rows 3", "driver lost", "driver lost"}), TakeCalls())
+        << "no save, box or close: the host goes on";
+    EXPECT_FALSE(cycle->LostDriver());
 }
 
 TEST_F(SamplingCycleTest, RowCountFollowsThePortListAndSamplesTheSlotAfterTheLastPort) {

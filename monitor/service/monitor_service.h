@@ -1,0 +1,86 @@
+// The monitor as a service: the window program's own sampling cycle, files,
+// reports and metrics file for one folder, driven by the service's loop
+// instead of a window's timer, with the event log in place of boxes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/alerts.h"
+#include "common/clock.h"
+#include "common/hourly_alerts.h"
+#include "monitor/grid/view_state.h"
+#include "monitor/program_settings.h"
+#include "monitor/reports/report_writer.h"
+#include "monitor/sampling/sampling_cycle.h"
+#include "monitor/service/service_events.h"
+#include "monitor/service/service_status.h"
+#include "monitor/stats/metrics_file.h"
+#include "monitor/stats/port_source.h"
+#include "monitor/stats/port_tables.h"
+
+namespace zorvel {
+
+// What the service takes from the system besides its port source.
+struct ServiceSystem {
+    common::Clock& Clock;
+    ServiceLog& Log;
+    // Stamps, free space and the starting of HourSpawn and DaySpawn; logs
+    // what cannot be written or started.
+    ReportEnvironment& Reports;
+    std::function<double()> FreeDiskBytes;  // of the folder's volume
+    std::function<int64_t()> UnixTime;
+    std::function<uint64_t()> SteadyMs;
+    LabelEncoder Encode;
+    // Lets go of the driver, so that the next tick opens it anew.
+    std::function<void()> ReleaseDriver;
+};
+
+class MonitorService {
+public:
+    // `source` fills `tables`, which the service keeps its figures in.
+    MonitorService(std::string folder, PortTables& tables, PortSource& source, ServiceSystem& system);
+    ~MonitorService();
+    MonitorService(const MonitorService&) = delete;
+    MonitorService& operator=(const MonitorService&) = delete;
+
+    // Loads calcs.dat and zorvel.ini, as the window program does at its start,
+    // and runs the first tick.
+    void Start();
+    void Tick();
+    // What the loop waits between ticks: UpdateTime, as the window's timer takes it.
+    uint32_t PeriodMs() const { return SampleIntervalMs(settings_.UpdateTime); }
+    // The saves of a monitor that ends, and the metrics file's last text.
+    void Stop();
+
+    const ServiceStatus& Status() const { return status_; }
+
+private:
+    class Host;
+    class LogAlerts : public common::Alerts {
+    public:
+        explicit LogAlerts(ServiceLog& log) : log_(log) {}
+        void Alert(const std::string& text) override { log_.Write(MakeEvent(EventKind::FileProblem, text)); }
+
+    private:
+        ServiceLog& log_;
+    };
+
+    std::string File(const char* name) const;
+
+    const std::string folder_;
+    ServiceSystem& system_;
+    ProgramSettings settings_;
+    PortTables& tables_;
+    ViewState view_;
+    LogAlerts alerts_;
+    common::HourlyAlerts metricsAlerts_;
+    std::unique_ptr<MetricsPublisher> metrics_;
+    std::unique_ptr<Host> host_;
+    std::unique_ptr<SamplingCycle> cycle_;
+    ServiceStatus status_ = {};
+};
+
+}  // namespace zorvel
