@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "common/app_identity.h"
-#include "common/disk_space.h"
 #include "common/file_filter.h"
 #include "common/help_target.h"
 #include "common/message_text.h"
@@ -107,17 +106,6 @@ void OffsetToScreen(HWND window, POINT& point) {
     const int caption = GetSystemMetrics(SM_CYCAPTION);
     point.x += outer.left + frame;
     point.y += outer.top + caption + frame - 1;
-}
-
-double FreeDiskBytes(const std::string& folder) {
-    // The folder itself, not its drive's root: a full volume may be mounted
-    // under a roomy one.
-    ULARGE_INTEGER available;
-    const std::string path = folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
-    if (!GetDiskFreeSpaceExA(path.empty() ? nullptr : path.c_str(), &available, nullptr, nullptr)) {
-        return FreeBytesWhenUnknown();
-    }
-    return static_cast<double>(available.QuadPart);
 }
 
 namespace {

@@ -25,9 +25,6 @@ int PickFont(HWND owner, COLORREF& colour, LOGFONTA& font);
 
 void OffsetToScreen(HWND window, POINT& point);
 
-// Bytes this user may still write on the volume that holds `folder`.
-double FreeDiskBytes(const std::string& folder);
-
 // The help file's topic; without a help file beside the program, the guide
 // beside it (or in the folder above) in the user's browser.
 int OpenHelpTopic(int context);

@@ -1,13 +1,6 @@
 #include "common/win32/folder_lock.h"
 
-#include <optional>
-
-#include "common/folder_lock.h"
-#include "common/win32/dialogs.h"
-#include "common/win32/holder_window.h"
-
 namespace common {
-namespace {
 
 std::string ComputerName() {
     char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
@@ -15,12 +8,7 @@ std::string ComputerName() {
     return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
 }
 
-bool InThisSession(DWORD processId) {
-    DWORD holder = 0;
-    DWORD mine = 0;
-    return ProcessIdToSessionId(processId, &holder) && ProcessIdToSessionId(GetCurrentProcessId(), &mine) &&
-           holder == mine;
-}
+namespace {
 
 std::optional<LockHolder> ReadHolder(const std::string& path) {
     // The holder writes while it holds the file; this open must let it.
@@ -34,27 +22,20 @@ std::optional<LockHolder> ReadHolder(const std::string& path) {
     return ParseLockLine(std::string_view(bytes, read));
 }
 
-void AnswerSecondCopy(const std::string& path, const char* kind, const char* windowClass) {
-    const std::optional<LockHolder> holder = ReadHolder(path);
-    if (holder && BringsHolderForward(*holder, kind, ComputerName(), InThisSession(holder->ProcessId)) &&
-        BringHolderWindowForward(holder->ProcessId, windowClass)) {
-        return;
-    }
-    AlertBoxText(MonitorHeldText(holder));
-}
-
 }  // namespace
 
-bool FolderLock::Take(const std::string& folder, const char* kind, const char* windowClass) {
+LockState FolderLock::Take(const std::string& folder, const char* kind) {
     const std::string path = folder + "\\" + kMonitorLockFile;
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     const DWORD error = file ? 0 : GetLastError();
-    switch (LockStateAfterOpen(static_cast<bool>(file), error,
-                               GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)) {
-        case LockState::Held: AnswerSecondCopy(path, kind, windowClass); return false;
-        case LockState::Unlockable: return true;
-        case LockState::Taken: break;
+    const LockState state =
+        LockStateAfterOpen(static_cast<bool>(file), error, GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES);
+    if (state == LockState::Held) {
+        holder_ = ReadHolder(path);
+    }
+    if (state != LockState::Taken) {
+        return state;
     }
     // A crashed holder's line is written over.
     const std::string line = FormatLockLine({kind, GetCurrentProcessId(), ComputerName()});
@@ -63,7 +44,7 @@ bool FolderLock::Take(const std::string& folder, const char* kind, const char* w
     WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     file_ = std::move(file);
     path_ = path;
-    return true;
+    return state;
 }
 
 void FolderLock::Release() {

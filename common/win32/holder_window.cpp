@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "common/win32/dialogs.h"
+#include "common/win32/folder_lock.h"
+
 namespace common {
 namespace {
 
@@ -28,6 +31,13 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
     return FALSE;
 }
 
+bool InThisSession(DWORD processId) {
+    DWORD holder = 0;
+    DWORD mine = 0;
+    return ProcessIdToSessionId(processId, &holder) && ProcessIdToSessionId(GetCurrentProcessId(), &mine) &&
+           holder == mine;
+}
+
 }  // namespace
 
 bool BringHolderWindowForward(uint32_t processId, const char* windowClass) {
@@ -45,6 +55,14 @@ bool BringHolderWindowForward(uint32_t processId, const char* windowClass) {
     ShowWindowAsync(query.Found, IsIconic(query.Found) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(query.Found);
     return true;
+}
+
+void AnswerSecondCopy(const std::optional<LockHolder>& holder, const char* kind, const char* windowClass) {
+    if (holder && BringsHolderForward(*holder, kind, ComputerName(), InThisSession(holder->ProcessId)) &&
+        BringHolderWindowForward(holder->ProcessId, windowClass)) {
+        return;
+    }
+    AlertBoxText(MonitorHeldText(holder));
 }
 
 }  // namespace common

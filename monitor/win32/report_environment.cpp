@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/win32/dialogs.h"
+#include "common/win32/free_disk.h"
 #include "common/win32/time_stamp.h"
 #include "monitor/win32/monitor_app.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/win32/dialogs.h"
+#include "common/win32/free_disk.h"
 #include "monitor/about_text.h"
 #include "monitor/files/settings_file.h"
 #include "monitor/grid/changed_cells.h"
@@ -25,8 +26,9 @@ ReportContext ReportsFor(const ViewState& view, ReportEnvironment& environment) 
 
 }  // namespace
 
-void WindowSamplingHost::DriverLost() {
+AfterLoss WindowSamplingHost::DriverLost(const char*) {
     g_app.Metrics->DriverLost();
+    return AfterLoss::Close;
 }
 
 void WindowSamplingHost::ShowDriverError(const char* text) {

@@ -7,7 +7,7 @@ namespace zorvel {
 // The main window's side of a sampling tick.
 class WindowSamplingHost : public SamplingHost {
 public:
-    void DriverLost() override;
+    AfterLoss DriverLost(const char* text) override;
     void ShowDriverError(const char* text) override;
     void CloseProgram() override;
     void RowCountChanged(ViewState& view) override;

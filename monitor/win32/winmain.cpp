@@ -5,6 +5,8 @@
 #include "common/folder_lock.h"
 #include "common/win32/ansi_text.h"
 #include "common/win32/dialogs.h"
+#include "common/win32/free_disk.h"
+#include "common/win32/holder_window.h"
 #include "common/win32/system_info.h"
 #include "monitor/about_text.h"
 #include "monitor/command_line.h"
@@ -64,7 +66,8 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
     g_app.SizeCursor = LoadCursorA(nullptr, IDC_SIZEWE);
     g_app.MoveCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MOVE_COLUMN));
     g_app.StartDirectory = common::CurrentDirectory();
-    if (!g_app.FolderLock.Take(g_app.StartDirectory, common::kMonitorKind, kWindowClass)) {
+    if (g_app.FolderLock.Take(g_app.StartDirectory, common::kMonitorKind) == common::LockState::Held) {
+        common::AnswerSecondCopy(g_app.FolderLock.Holder(), common::kMonitorKind, kWindowClass);
         return 0;
     }
     if (common::EnoughFreeSpace(common::FreeDiskBytes(g_app.StartDirectory))) {
