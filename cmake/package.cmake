@@ -1,4 +1,4 @@
-# The release ZIP of a Windows build: the two programs, the export program, the
+# The release ZIP of a Windows build: the two programs, the monitor's service, the export program, the
 # stand-in driver (the 32-bit build adds a 32-bit one) and its control program,
 # the test certificate, README.txt (CR LF), the guide as one HTML page and the
 # monitoring kit. scripts/package.sh test-signs the drivers into package/signed
@@ -37,7 +37,7 @@ add_custom_command(
   VERBATIM)
 add_custom_target(guide_html ALL DEPENDS ${guide_html})
 
-install(TARGETS zorvel vizo zorvel-export standin_ctl RUNTIME DESTINATION .)
+install(TARGETS zorvel zorvel-service vizo zorvel-export standin_ctl RUNTIME DESTINATION .)
 set(signed ${CMAKE_BINARY_DIR}/package/signed)
 set(signed_files ${signed}/tarnel_standin.sys ${signed}/tarnelport-test-signing.cer)
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# bench-wine.sh [--runs N] [--before ZORVEL_EXE]: what the user feels under
+# bench-wine.sh [--runs N] [--before ZORVEL_EXE] [--service]: what the user feels under
 # Wine, measured from outside by wine_probe against a bare window program, the
 # programs interleaved N times (default 5) on a 1920x1080 virtual screen:
 #   - a forced full repaint of the maximised monitor on the stand-in's 128
@@ -10,7 +10,10 @@
 #   - CPU of vizo.exe idle and while the stand-in sends a full trace reply at
 #     every poll;
 #   - CPU of the maximised monitor on the stand-in's 128 ports, sampling every
-#     second (also of ZORVEL_EXE).
+#     second (also of ZORVEL_EXE);
+#   - CPU of zorvel-service over a minute on the stand-in's 128 ports, sampling
+#     every second, and its private bytes against zorvel.exe's (--service: this
+#     alone).
 # Each figure is printed as min / median / max over the runs, beside its baseline.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,17 +21,19 @@ cd "$root"
 
 runs=5
 before=
+service_only=0
 while [ $# -gt 0 ]; do
   case $1 in
     --runs) runs=$2; shift 2 ;;
     --before) before=$(cd "$(dirname "$2")" && pwd)/$(basename "$2"); shift 2 ;;
-    *) echo "usage: bench-wine.sh [--runs N] [--before ZORVEL_EXE]"; exit 2 ;;
+    --service) service_only=1; shift ;;
+    *) echo "usage: bench-wine.sh [--runs N] [--before ZORVEL_EXE] [--service]"; exit 2 ;;
   esac
 done
 
 . scripts/build-preset.sh
 build_preset windows "$root/build/bench-logs" -- \
-  --target zorvel vizo standin_ctl standin_driver wine_probe bare_window post_command || exit 1
+  --target zorvel zorvel-service vizo standin_ctl standin_driver wine_probe bare_window post_command || exit 1
 bin=$root/build/windows/bin
 out=$root/build/bench-wine
 rm -rf "$out"
@@ -66,6 +71,63 @@ stop() {
   wine "$bin/post_command.exe" "$1" "$2" exit >/dev/null 2>&1
   probe wait "$3" 10000 >/dev/null
 }
+
+# Read from Linux: under Wine GetProcessTimes answers for the caller only.
+# unix_pid EXE: the Linux process of this session that runs EXE.
+unix_pid() {
+  local p
+  for p in /proc/[0-9]*; do
+    { tr '\0' '\n' <"$p/cmdline" | grep -qF "$1" &&
+      tr '\0' '\n' <"$p/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "${p#/proc/}" && return; } 2>/dev/null
+  done
+}
+# User plus system time of a Linux process in ms.
+cpu_ms() { sed 's/^.*) //' "/proc/$1/stat" | awk -v hz="$(getconf CLK_TCK)" '{ print ($12 + $13) * 1000 / hz }'; }
+share() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", (b - a) / 100 }'; }
+
+# The service and, for its memory, the window program on the same 128 ports at
+# the same period. The service manager may keep the caller's output open, so
+# the commands write to a file.
+bench_service() {
+  echo "== zorvel-service: CPU over 60 s and private bytes, 128 ports, a tick every second ($runs runs)"
+  wine "$bin/standin_ctl.exe" install --ports 128 --driver "$(winepath -w "$bin/tarnel_standin.sys")" >/dev/null
+  local run folder windows_pid u c0 c1
+  for ((run = 1; run <= runs; run++)); do
+    folder=$out/service-$run
+    mkdir -p "$folder"
+    printf '[program]\r\nUpdateTime=1\r\n' >"$folder/zorvel.ini"
+    wine "$bin/zorvel-service.exe" install "$(winepath -w "$folder")" --no-folder-check --name TarnelPortBench \
+      >"$out/service-commands" 2>&1 || { cat "$out/service-commands"; exit 1; }
+    windows_pid=$(awk '{ print $2 }' "$folder/zorvel.lck")
+    u=$(unix_pid zorvel-service.exe)
+    [ -n "$u" ] && [ -n "$windows_pid" ] || { echo "bench-wine: no process for the service"; exit 1; }
+    sleep 2
+    c0=$(cpu_ms "$u")
+    sleep 60
+    c1=$(cpu_ms "$u")
+    awk -v a="$c0" -v b="$c1" 'BEGIN { printf "%.3f\n", (b - a) / 600 }' >>"$out/cpu-service"
+    probe memory "$windows_pid" | awk '{ print $1 }' >>"$out/memory-service"
+    wine "$bin/zorvel-service.exe" uninstall --name TarnelPortBench >>"$out/service-commands" 2>&1
+    folder=$out/service-window-$run
+    mkdir -p "$folder"
+    printf '[program]\r\nUpdateTime=1\r\n' >"$folder/zorvel.ini"
+    start window "$folder" Zorvel "TarnelPort Monitor" "$bin/zorvel.exe"
+    sleep 60
+    probe memory "$pid" | awk '{ print $1 }' >>"$out/memory-window"
+    stop Zorvel "TarnelPort Monitor" "$pid"
+  done
+  wine "$bin/standin_ctl.exe" remove >/dev/null
+  figure "zorvel-service, CPU %" cpu-service
+  figure "zorvel-service, private bytes" memory-service
+  figure "zorvel.exe, private bytes" memory-window
+  awk -v v="$(median cpu-service)" 'BEGIN {
+    printf "  %-44s %.3f (goal at most 0.1): %s\n", "service CPU, % of a core", v, v <= 0.1 ? "met" : "MISSED" }'
+  compare "private bytes, service / zorvel.exe" memory-service memory-window ratio 1
+}
+if [ $service_only -eq 1 ]; then
+  bench_service
+  exit 0
+fi
 
 echo "== repaint of a maximised 1920x1080 window, 128 ports, 56 columns ($runs runs of 10)"
 wine "$bin/standin_ctl.exe" install --ports 128 --driver "$(winepath -w "$bin/tarnel_standin.sys")" >/dev/null
@@ -110,18 +172,6 @@ compare "first paint, monitor / bare" paint-monitor paint-bare ratio 1.5
 compare "private bytes, monitor / bare" memory-monitor memory-bare ratio 2
 
 echo "== CPU over 10 s, % of one core ($runs runs)"
-# Read from Linux: under Wine GetProcessTimes answers for the caller only.
-# unix_pid EXE: the Linux process of this session that runs EXE.
-unix_pid() {
-  local p
-  for p in /proc/[0-9]*; do
-    { tr '\0' '\n' <"$p/cmdline" | grep -qF "$1" &&
-      tr '\0' '\n' <"$p/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "${p#/proc/}" && return; } 2>/dev/null
-  done
-}
-# User plus system time of a Linux process in ms.
-cpu_ms() { sed 's/^.*) //' "/proc/$1/stat" | awk -v hz="$(getconf CLK_TCK)" '{ print ($12 + $13) * 1000 / hz }'; }
-share() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", (b - a) / 100 }'; }
 wine "$bin/standin_ctl.exe" install --driver "$(winepath -w "$bin/tarnel_standin.sys")" >/dev/null
 for ((run = 1; run <= runs; run++)); do
   start tracer "$out/cpu-$run/tarnel" Vizo "Vizo Tracer" "$bin/vizo.exe"
@@ -175,3 +225,5 @@ for name in before after bare; do
 done
 compare "full repaint, monitor / bare" full-after full-bare ratio 6
 compare "monitor ticking every second minus bare, %" ticks-after ticks-bare difference 0.5
+
+bench_service
