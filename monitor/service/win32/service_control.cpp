@@ -75,6 +75,20 @@ common::UniqueService OpenManager(DWORD access) {
     return common::UniqueService(OpenSCManagerA(nullptr, nullptr, access));
 }
 
+// The named service opened for `access`; none, and `error` says why, when it cannot be.
+common::UniqueService OpenNamed(const std::string& name, DWORD access, DWORD& error) {
+    common::UniqueService manager = OpenManager(SC_MANAGER_CONNECT);
+    common::UniqueService service(manager ? OpenServiceA(manager.Get(), name.c_str(), access) : nullptr);
+    error = service ? ERROR_SUCCESS : GetLastError();
+    return service;
+}
+
+// The exit code and line of a command whose service could not be opened.
+int NotOpened(const std::string& name, DWORD error) {
+    return error == ERROR_SERVICE_DOES_NOT_EXIST ? Say(kExitRefused, "there is no service named " + name + ".")
+                                                 : Failed("the service " + name + " cannot be opened", error);
+}
+
 // Waits while the service is on its way to `target`; its state when it settles.
 DWORD WaitForState(SC_HANDLE service, DWORD target) {
     const DWORD start = GetTickCount();
@@ -256,14 +270,10 @@ int UninstallCommand(const ServiceOptions& options) {
     if (!IsAdministrator()) {
         return Say(kExitRefused, "uninstall needs an administrator's command prompt; nothing was changed.");
     }
-    common::UniqueService manager = OpenManager(SC_MANAGER_CONNECT);
-    common::UniqueService service(manager ? OpenServiceA(manager.Get(), options.Name.c_str(),
-                                                         SERVICE_STOP | SERVICE_QUERY_STATUS | DELETE)
-                                          : nullptr);
+    DWORD error = ERROR_SUCCESS;
+    common::UniqueService service = OpenNamed(options.Name, SERVICE_STOP | SERVICE_QUERY_STATUS | DELETE, error);
     if (!service) {
-        const DWORD error = GetLastError();
-        return error == ERROR_SERVICE_DOES_NOT_EXIST ? Say(kExitRefused, "there is no service named " + options.Name + ".")
-                                                     : Failed("the service cannot be opened", error);
+        return NotOpened(options.Name, error);
     }
     SERVICE_STATUS status = {};
     if (ControlService(service.Get(), SERVICE_CONTROL_STOP, &status) &&
@@ -278,11 +288,10 @@ int UninstallCommand(const ServiceOptions& options) {
 }
 
 int StartCommand(const ServiceOptions& options) {
-    common::UniqueService manager = OpenManager(SC_MANAGER_CONNECT);
-    common::UniqueService service(
-        manager ? OpenServiceA(manager.Get(), options.Name.c_str(), SERVICE_START | SERVICE_QUERY_STATUS) : nullptr);
+    DWORD error = ERROR_SUCCESS;
+    common::UniqueService service = OpenNamed(options.Name, SERVICE_START | SERVICE_QUERY_STATUS, error);
     if (!service) {
-        return Failed("the service " + options.Name + " cannot be opened", GetLastError());
+        return NotOpened(options.Name, error);
     }
     if (!::StartServiceA(service.Get(), 0, nullptr) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING) {
         return Failed("the service " + options.Name + " cannot be started", GetLastError());
@@ -296,11 +305,10 @@ int StartCommand(const ServiceOptions& options) {
 }
 
 int StopCommand(const ServiceOptions& options) {
-    common::UniqueService manager = OpenManager(SC_MANAGER_CONNECT);
-    common::UniqueService service(
-        manager ? OpenServiceA(manager.Get(), options.Name.c_str(), SERVICE_STOP | SERVICE_QUERY_STATUS) : nullptr);
+    DWORD error = ERROR_SUCCESS;
+    common::UniqueService service = OpenNamed(options.Name, SERVICE_STOP | SERVICE_QUERY_STATUS, error);
     if (!service) {
-        return Failed("the service " + options.Name + " cannot be opened", GetLastError());
+        return NotOpened(options.Name, error);
     }
     SERVICE_STATUS status = {};
     if (!ControlService(service.Get(), SERVICE_CONTROL_STOP, &status) && GetLastError() != ERROR_SERVICE_NOT_ACTIVE) {
@@ -314,14 +322,10 @@ int StopCommand(const ServiceOptions& options) {
 }
 
 int StatusCommand(const ServiceOptions& options) {
-    common::UniqueService manager = OpenManager(SC_MANAGER_CONNECT);
-    common::UniqueService service(
-        manager ? OpenServiceA(manager.Get(), options.Name.c_str(), SERVICE_QUERY_STATUS | SERVICE_QUERY_CONFIG)
-                : nullptr);
+    DWORD error = ERROR_SUCCESS;
+    common::UniqueService service = OpenNamed(options.Name, SERVICE_QUERY_STATUS | SERVICE_QUERY_CONFIG, error);
     if (!service) {
-        const DWORD error = GetLastError();
-        return error == ERROR_SERVICE_DOES_NOT_EXIST ? Say(kExitRefused, "there is no service named " + options.Name + ".")
-                                                     : Failed("the service cannot be opened", error);
+        return NotOpened(options.Name, error);
     }
     SERVICE_STATUS status = {};
     if (!QueryServiceStatus(service.Get(), &status)) {
