@@ -25,7 +25,8 @@ std::string_view NextWord(std::string_view& text) {
 }  // namespace
 
 std::string FormatLockLine(const LockHolder& holder) {
-    return holder.Kind + " " + std::to_string(holder.ProcessId) + " " + holder.Computer + "\r\n";
+    return holder.Kind + " " + std::to_string(holder.ProcessId) + " " + holder.Computer +
+           (holder.Service.empty() ? "" : " " + holder.Service) + "\r\n";
 }
 
 std::optional<LockHolder> ParseLockLine(std::string_view bytes) {
@@ -37,6 +38,7 @@ std::optional<LockHolder> ParseLockLine(std::string_view bytes) {
     const std::string_view kind = NextWord(line);
     const std::string_view id = NextWord(line);
     const std::string_view computer = NextWord(line);
+    const std::string_view service = NextWord(line);
     LockHolder holder;
     const auto parsed = std::from_chars(id.data(), id.data() + id.size(), holder.ProcessId);
     if (kind.empty() || id.empty() || parsed.ec != std::errc() || parsed.ptr != id.data() + id.size() ||
@@ -45,6 +47,7 @@ std::optional<LockHolder> ParseLockLine(std::string_view bytes) {
     }
     holder.Kind = std::string(kind);
     holder.Computer = std::string(computer);
+    holder.Service = std::string(service);
     return holder;
 }
 
@@ -93,6 +96,19 @@ std::string TracerLockName(const std::string& devicePath) {
         folded += c;
     }
     return "TarnelPort.vizo:" + folded;
+}
+
+bool ShowsServiceFigures(const LockHolder& holder, const std::string& computer) {
+    return holder.Kind == kServiceKind && !holder.Service.empty() && !computer.empty() && holder.Computer == computer;
+}
+
+std::string ServiceWindowLockName(const std::string& serviceName) {
+    return "TarnelPort.zorvel-window:" + serviceName;
+}
+
+std::string ServiceWindowHeldText(std::optional<uint32_t> processId) {
+    const std::string text = "A window already shows the figures of the service that samples this folder";
+    return processId ? text + " (process " + std::to_string(*processId) + ")." : text + ".";
 }
 
 }  // namespace common

@@ -17,12 +17,14 @@ constexpr const char* kMonitorLockFile = "zorvel.lck";
 constexpr const char* kMonitorKind = "zorvel";
 constexpr const char* kServiceKind = "zorvel-service";
 
-// The lock file's one line: which kind of program holds it, its process id
-// and the computer it runs on.
+// The lock file's one line: which kind of program holds it, its process id,
+// the computer it runs on and, for a service, its name, under which it
+// publishes its figures.
 struct LockHolder {
     std::string Kind;
     uint32_t ProcessId = 0;
     std::string Computer;
+    std::string Service;
 };
 
 std::string FormatLockLine(const LockHolder& holder);
@@ -48,6 +50,15 @@ bool BringsHolderForward(const LockHolder& holder, const std::string& kind, cons
 // The box of a monitor that cannot take the folder, and the event of a
 // service that cannot: what holds it.
 std::string MonitorHeldText(const std::optional<LockHolder>& holder);
+
+// True when the holder is a service of this computer whose figures a window
+// here can show.
+bool ShowsServiceFigures(const LockHolder& holder, const std::string& computer);
+
+// The name, after its namespace, of what a window that shows a service's
+// figures holds, so that a second one brings the first forward.
+std::string ServiceWindowLockName(const std::string& serviceName);
+std::string ServiceWindowHeldText(std::optional<uint32_t> processId);
 // The box of a second trace viewer for a driver another viewer drains.
 std::string TracerHeldText(std::optional<uint32_t> processId);
 

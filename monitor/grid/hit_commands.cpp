@@ -40,24 +40,32 @@ int AddColumnAfterHit(ViewState& view) {
     return 0;
 }
 
-void ResetHitStatistics(PortTables& tables, const ViewState& view, common::Prompter& prompter) {
+std::optional<ResetPlan> PlanHitReset(const ViewState& view, common::Prompter& prompter) {
     if (view.HitColumn > view.ColumnCount) {
-        return;
+        return std::nullopt;
     }
-    const int port = view.HitRow == 0 ? kAllPorts : view.HitRow - 1;
+    ResetPlan plan;
+    plan.Port = view.HitRow == 0 ? kAllPorts : view.HitRow - 1;
     if (view.HitColumn == 0) {
         if (!prompter.AskYesNo(view.HitRow == 0 ? "Reset All?" : "Reset Port?")) {
-            return;
+            return std::nullopt;
         }
         for (int k = 1; k < view.GridColumns; ++k) {
-            SetStatistic(tables, view.GridRows, view.Columns[k - 1].Input, port, 0);
+            plan.Inputs.push_back(view.Columns[k - 1].Input);
         }
-        return;
+        return plan;
     }
     if (view.HitRow == 0 && !prompter.AskYesNo("Reset Column?")) {
-        return;
+        return std::nullopt;
     }
-    SetStatistic(tables, view.GridRows, view.Columns[view.HitColumn - 1].Input, port, 0);
+    plan.Inputs.push_back(view.Columns[view.HitColumn - 1].Input);
+    return plan;
+}
+
+void ApplyReset(PortTables& tables, int rows, const ResetPlan& plan) {
+    for (int input : plan.Inputs) {
+        SetStatistic(tables, rows, input, plan.Port, 0);
+    }
 }
 
 }  // namespace zorvel

@@ -1,6 +1,9 @@
 // The popup's commands on the hit cell: remove, add and reset.
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "common/prompter.h"
 #include "monitor/grid/view_state.h"
 #include "monitor/stats/port_tables.h"
@@ -18,8 +21,18 @@ int RemoveHitColumn(ViewState& view);
 // column) and makes the hit name it; 1 when 70 columns exist.
 int AddColumnAfterHit(ViewState& view);
 
-// Clears the statistics the hit cell stands for: everything shown ("Reset All?"),
-// a port's row ("Reset Port?"), a column ("Reset Column?"), or one cell without asking.
-void ResetHitStatistics(PortTables& tables, const ViewState& view, common::Prompter& prompter);
+// The statistics a reset clears: these inputs, for one port or kAllPorts.
+struct ResetPlan {
+    int Port = 0;
+    std::vector<int> Inputs;
+};
+
+// What the hit cell stands for: everything shown ("Reset All?"), a port's row
+// ("Reset Port?"), a column ("Reset Column?"), or one cell without asking.
+// None when the answer was No or the hit names no column.
+std::optional<ResetPlan> PlanHitReset(const ViewState& view, common::Prompter& prompter);
+
+// Clears the plan's statistics; kAllPorts covers the `rows` - 1 ports of the grid.
+void ApplyReset(PortTables& tables, int rows, const ResetPlan& plan);
 
 }  // namespace zorvel

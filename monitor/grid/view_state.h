@@ -83,4 +83,15 @@ inline std::unique_ptr<ViewState> CreateView() {
     return std::make_unique<ViewState>();
 }
 
+// A row for each of `ports` below the header row; true when the count changed
+// and the grid must be laid out anew.
+inline bool SetRowCount(ViewState& view, int ports) {
+    const int16_t rows = static_cast<int16_t>(ports + 1);
+    if (view.GridRows == rows) {
+        return false;
+    }
+    view.GridRows = rows;
+    return true;
+}
+
 }  // namespace zorvel

@@ -91,9 +91,7 @@ void SamplingCycle::StartRun() {
 }
 
 void SamplingCycle::FitRowCount(ViewState& view, int ports) {
-    const int16_t rows = static_cast<int16_t>(ports + 1);
-    if (view.GridRows != rows) {
-        view.GridRows = rows;
+    if (SetRowCount(view, ports)) {
         host_.RowCountChanged(view);
     }
 }

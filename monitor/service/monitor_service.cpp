@@ -1,5 +1,8 @@
 #include "monitor/service/monitor_service.h"
 
+#include <cstring>
+
+#include "common/disk_space.h"
 #include "common/paths.h"
 #include "monitor/files/settings_file.h"
 #include "monitor/files/view_file.h"
@@ -28,6 +31,10 @@ public:
     void RowCountChanged(ViewState&) override {}
     double FreeDiskBytes() override { return s_.system_.FreeDiskBytes(); }
     void RunHourReports(ViewState& view) override { zorvel::RunHourReports(Reports(view), s_.settings_); }
+    int Test(bool hour, const ProgramSettings& settings) {
+        const ReportContext reports = Reports(s_.view_);
+        return hour ? zorvel::RunHourReports(reports, settings) : zorvel::RunDayReports(reports, settings);
+    }
     void WriteSettingsFile() override {
         zorvel::WriteSettingsFile(s_.File(kSettingsFileName).c_str(), s_.settings_, s_.alerts_);
     }
@@ -90,6 +97,39 @@ void MonitorService::Start() {
 
 void MonitorService::Tick() {
     cycle_->Tick(view_);
+}
+
+void MonitorService::Reset(const ResetPlan& plan) {
+    ApplyReset(tables_, view_.GridRows, plan);
+}
+
+void MonitorService::ChangeSettings(const ProgramSettings& settings) {
+    settings_.UpdateTime = settings.UpdateTime;
+    settings_.HourSingle = settings.HourSingle;
+    settings_.HourMulti = settings.HourMulti;
+    settings_.DaySingle = settings.DaySingle;
+    settings_.DayMulti = settings.DayMulti;
+    settings_.HourSpawn = settings.HourSpawn;
+    settings_.DaySpawn = settings.DaySpawn;
+    status_.PeriodMs = PeriodMs();
+    metrics_->SetPeriod(status_.PeriodMs);
+    // Nobody may be there to save them at an exit: they go to disk now.
+    if (common::EnoughFreeSpace(system_.FreeDiskBytes())) {
+        host_->WriteSettingsFile();
+    }
+}
+
+int MonitorService::Test(bool hour, const ProgramSettings& settings) {
+    return host_->Test(hour, settings);
+}
+
+void MonitorService::Fill(Publication& publication, bool running) const {
+    publication.Status = status_;
+    publication.Running = running ? 1 : 0;
+    publication.Settings = PublishSettings(settings_);
+    publication.Names = tables_.Names;
+    publication.Counters = tables_.Counters;
+    std::memcpy(publication.Records, tables_.Records, sizeof publication.Records);
 }
 
 void MonitorService::Stop() {

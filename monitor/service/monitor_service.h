@@ -11,6 +11,7 @@
 #include "common/alerts.h"
 #include "common/clock.h"
 #include "common/hourly_alerts.h"
+#include "monitor/grid/hit_commands.h"
 #include "monitor/grid/view_state.h"
 #include "monitor/program_settings.h"
 #include "monitor/reports/report_writer.h"
@@ -55,7 +56,17 @@ public:
     // The saves of a monitor that ends, and the metrics file's last text.
     void Stop();
 
+    // What a window that shows the service's figures asks for.
+    void Reset(const ResetPlan& plan);
+    // UpdateTime, the report choices and the two command lines, saved at once.
+    void ChangeSettings(const ProgramSettings& settings);
+    // The hour's or the day's reports and program now, with `settings` as the
+    // dialog holds them; the reports' status.
+    int Test(bool hour, const ProgramSettings& settings);
+
     const ServiceStatus& Status() const { return status_; }
+    // The service's state, settings and tables into a published block's data.
+    void Fill(Publication& publication, bool running) const;
 
 private:
     class Host;

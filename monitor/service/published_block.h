@@ -19,13 +19,20 @@ struct PublishedBlock {
     T Data;
 };
 
-template <typename T>
-void Publish(PublishedBlock<T>& block, const T& data) {
+// `fill` writes the new data into the block in place, so that a tick's tables
+// are copied once.
+template <typename T, typename Fill>
+void PublishWith(PublishedBlock<T>& block, Fill fill) {
     const uint32_t sequence = block.Sequence.load(std::memory_order_relaxed);
     block.Sequence.store(sequence + 1, std::memory_order_relaxed);
     std::atomic_thread_fence(std::memory_order_release);
-    std::memcpy(&block.Data, &data, sizeof data);
+    fill(block.Data);
     block.Sequence.store(sequence + 2, std::memory_order_release);
+}
+
+template <typename T>
+void Publish(PublishedBlock<T>& block, const T& data) {
+    PublishWith(block, [&data](T& in) { std::memcpy(&in, &data, sizeof data); });
 }
 
 // False when every try met the writer at work.

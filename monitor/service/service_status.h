@@ -1,11 +1,15 @@
-// What a running service tells the status command and other readers, in a
-// block of shared memory named after the service.
+// What a running service publishes after every tick, in a block of shared
+// memory named after the service: its state for the status command, and its
+// settings and tables for a window that shows its figures.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "monitor/program_settings.h"
 #include "monitor/service/published_block.h"
+#include "monitor/stats/port_tables.h"
 
 namespace zorvel {
 
@@ -18,11 +22,41 @@ struct ServiceStatus {
 };
 static_assert(sizeof(ServiceStatus) == 24, "the same layout in 32-bit and 64-bit programs");
 
-using StatusBlock = PublishedBlock<ServiceStatus>;
-static_assert(sizeof(StatusBlock) == 32, "the same layout in 32-bit and 64-bit programs");
+// A spawn command line's room: the settings file's 100 characters and a terminator.
+constexpr size_t kSpawnRoom = 104;
+
+struct PublishedSettings {
+    int32_t UpdateTime;
+    int32_t HourSingle;
+    int32_t HourMulti;
+    int32_t DaySingle;
+    int32_t DayMulti;
+    char HourSpawn[kSpawnRoom];
+    char DaySpawn[kSpawnRoom];
+};
+static_assert(sizeof(PublishedSettings) == 228, "the same layout in 32-bit and 64-bit programs");
+
+struct Publication {
+    ServiceStatus Status;
+    uint32_t Running;  // 0 once the service has saved and is stopping
+    uint32_t Reserved;
+    PublishedSettings Settings;
+    PortNameTable Names;
+    CounterTable Counters;
+    StatsRecord Records[kPortSlots];
+};
+static_assert(offsetof(Publication, Settings) == 32, "the same layout in 32-bit and 64-bit programs");
+static_assert(offsetof(Publication, Names) == 260, "the same layout in 32-bit and 64-bit programs");
+static_assert(sizeof(Publication) % 8 == 0, "the same layout in 32-bit and 64-bit programs");
+
+using PublicationBlock = PublishedBlock<Publication>;
 
 // The block's name, after its namespace.
-std::string StatusBlockName(const std::string& serviceName);
+std::string PublicationName(const std::string& serviceName);
+
+PublishedSettings PublishSettings(const ProgramSettings& settings);
+// The published settings into `settings`, keeping its [metrics] section.
+void TakeSettings(const PublishedSettings& published, ProgramSettings& settings);
 
 // What the status command prints: the service's state and folder, and from a
 // running service's block (none when it publishes none) its last sample, with

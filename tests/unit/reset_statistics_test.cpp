@@ -44,7 +44,9 @@ struct ResetTest : ::testing::Test {
     void ResetAt(int column, int row) {
         view->HitColumn = column;
         view->HitRow = row;
-        ResetHitStatistics(*tables, *view, prompter);
+        if (const auto plan = PlanHitReset(*view, prompter)) {
+            ApplyReset(*tables, view->GridRows, *plan);
+        }
     }
     // TxTotal and RxTotal of each port, "tx/rx" joined by blanks.
     std::string Totals() const {
