@@ -24,7 +24,7 @@ std::optional<LockHolder> ReadHolder(const std::string& path) {
 
 }  // namespace
 
-LockState FolderLock::Take(const std::string& folder, const char* kind) {
+LockState FolderLock::Take(const std::string& folder, const char* kind, const std::string& service) {
     const std::string path = folder + "\\" + kMonitorLockFile;
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -38,7 +38,7 @@ LockState FolderLock::Take(const std::string& folder, const char* kind) {
         return state;
     }
     // A crashed holder's line is written over.
-    const std::string line = FormatLockLine({kind, GetCurrentProcessId(), ComputerName()});
+    const std::string line = FormatLockLine({kind, GetCurrentProcessId(), ComputerName(), service});
     DWORD written = 0;
     SetEndOfFile(file.Get());
     WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);

@@ -20,7 +20,7 @@ public:
     // Taken: this program holds the lock now, its line says `kind`. Held:
     // another program does, and Holder() says which when its line can be read.
     // Unlockable: the folder cannot take a lock file, so nobody can hold it.
-    LockState Take(const std::string& folder, const char* kind);
+    LockState Take(const std::string& folder, const char* kind, const std::string& service = "");
     const std::optional<LockHolder>& Holder() const { return holder_; }
 
     // At a clean exit: the file goes with the lock.

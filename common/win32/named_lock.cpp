@@ -1,9 +1,8 @@
-#include "common/win32/driver_lock.h"
+#include "common/win32/named_lock.h"
 
 #include <cstdint>
 #include <optional>
 
-#include "common/folder_lock.h"
 #include "common/win32/dialogs.h"
 #include "common/win32/holder_window.h"
 
@@ -31,24 +30,23 @@ std::optional<uint32_t> HolderInThisSession(const std::string& name) {
 
 }  // namespace
 
-DriverLock::~DriverLock() {
+NamedLock::~NamedLock() {
     if (view_ != nullptr) {
         UnmapViewOfFile(view_);
     }
 }
 
-bool DriverLock::Take(const std::string& devicePath, const char* windowClass) {
-    const std::string name = TracerLockName(devicePath);
-    // A mutex needs no privilege in the global namespace, as a shared block would.
-    mutex_.Reset(CreateMutexA(nullptr, FALSE, ("Global\\" + name).c_str()));
+bool NamedLock::Take(const std::string& name, bool everySession, const char* windowClass,
+                     std::string (*heldText)(std::optional<uint32_t> processId)) {
+    mutex_.Reset(CreateMutexA(nullptr, FALSE, ((everySession ? "Global\\" : "Local\\") + name).c_str()));
     const DWORD error = GetLastError();
     const bool held = error == ERROR_ALREADY_EXISTS || (!mutex_ && error == ERROR_ACCESS_DENIED);
-    const std::string local = "Local\\" + name;
+    const std::string local = "Local\\" + name + ".holder";
     if (held) {
         mutex_.Reset();
         const std::optional<uint32_t> holder = HolderInThisSession(local);
         if (!holder || !BringHolderWindowForward(*holder, windowClass)) {
-            AlertBoxText(TracerHeldText(holder));
+            AlertBoxText(heldText(holder));
         }
         return false;
     }

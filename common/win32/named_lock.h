@@ -1,27 +1,32 @@
-// The trace viewer's lock on a driver: two viewers would split the driver's
-// trace queue between them, wherever each was started.
+// One program of a kind for a thing that is not a folder: the trace viewer
+// for a driver, whose trace queue two viewers would split between them, and
+// the window that shows a service's figures.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/win32/scoped.h"
 
 namespace common {
 
-class DriverLock {
+class NamedLock {
 public:
-    DriverLock() = default;
-    ~DriverLock();
-    DriverLock(const DriverLock&) = delete;
-    DriverLock& operator=(const DriverLock&) = delete;
+    NamedLock() = default;
+    ~NamedLock();
+    NamedLock(const NamedLock&) = delete;
+    NamedLock& operator=(const NamedLock&) = delete;
 
-    // True when this copy may drain `devicePath`'s trace: it holds the lock,
-    // or no lock could be made. False when another viewer holds it; that
-    // viewer's window has then been brought forward, or a box has said so.
-    bool Take(const std::string& devicePath, const char* windowClass);
+    // True when this copy may go on: it holds the lock named `name`, or no
+    // lock could be made. False when another copy holds it; that copy's window
+    // (of `windowClass`) has then been brought forward, or a box has said
+    // `heldText` of its process. With `everySession` the lock holds against
+    // copies in every user's session, as a mutex there needs no privilege.
+    bool Take(const std::string& name, bool everySession, const char* windowClass,
+              std::string (*heldText)(std::optional<uint32_t> processId));
 
 private:
-    // Every session's viewers meet at this one.
     UniqueKernelObject mutex_;
     // This session's copies learn the holder's process here.
     UniqueKernelObject holder_;

@@ -1,5 +1,6 @@
 #include "monitor/win32/main_window.h"
 
+#include <ctime>
 #include <string>
 
 #include "common/prompter.h"
@@ -16,6 +17,7 @@
 #include "monitor/win32/column_dialog.h"
 #include "monitor/win32/grid_mouse.h"
 #include "monitor/win32/grid_window.h"
+#include "monitor/win32/sampling_host.h"
 #include "monitor/win32/monitor_app.h"
 #include "monitor/win32/setup_dialog.h"
 #include "resources/zorvel_ids.h"
@@ -31,10 +33,54 @@ ViewState* ViewOf(HWND window) {
 
 constexpr char kViewFilter[] = "View Files (*.vew)\0*.vew\0All Files (*.*)\0*.*\0";
 
+// What the timer was last set to; a window that shows a service's figures
+// follows the service's period.
+uint32_t g_timerPeriod = 0;
+
 void StartSampleTimer(HWND window) {
-    const uint32_t period = SampleIntervalMs(g_app.Settings.UpdateTime);
-    SetTimer(window, kSampleTimer, period, nullptr);
-    g_app.Metrics->SetPeriod(period);
+    g_timerPeriod = SampleIntervalMs(g_app.Settings.UpdateTime);
+    SetTimer(window, kSampleTimer, g_timerPeriod, nullptr);
+    if (g_app.Metrics) {
+        g_app.Metrics->SetPeriod(g_timerPeriod);
+    }
+}
+
+std::string LocalClock(int64_t unixTime) {
+    const std::time_t time = static_cast<std::time_t>(unixTime);
+    const std::tm* local = unixTime != 0 ? std::localtime(&time) : nullptr;
+    char text[16] = {};
+    if (local != nullptr) {
+        std::strftime(text, sizeof text, "%H:%M:%S", local);
+    }
+    return text;
+}
+
+// A tick of a window that shows a service's figures: the newest ones, laid out
+// and repainted as a sampling tick's are; the caption says once when the
+// service stops and when it runs again.
+void ShowServiceFigures(HWND window, ViewState& view) {
+    const ReaderNews news = g_app.Reader->Tick();
+    WindowSamplingHost host;
+    if (SetRowCount(view, CountPorts(g_app.Tables->Names))) {
+        host.RowCountChanged(view);
+    }
+    if (news != ReaderNews::None) {
+        SetWindowTextA(window,
+                       ServiceWindowCaption(g_app.Reader->Running(), LocalClock(g_app.Reader->ShownSample())).c_str());
+    }
+    if (g_timerPeriod != 0 && SampleIntervalMs(g_app.Settings.UpdateTime) != g_timerPeriod) {
+        StartSampleTimer(window);
+    }
+    host.Repaint(view);
+}
+
+// One tick of whichever the window does; false when a lost driver has closed it.
+bool Tick(HWND window, ViewState& view) {
+    if (g_app.ShowsService()) {
+        ShowServiceFigures(window, view);
+        return true;
+    }
+    return g_app.Cycle->Tick(view);
 }
 
 void Relayout(HWND window, ViewState& view) {
@@ -46,7 +92,7 @@ LRESULT OnCreate(HWND window) {
     SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(CreateView().release()));
     AttachWindow(window, *ViewOf(window), g_app.GridFont, g_app.StatisticCount, g_app.Alerts);
     // A lost driver has destroyed the window inside the tick: stop here.
-    if (!g_app.Cycle->Tick(*ViewOf(window))) {
+    if (!Tick(window, *ViewOf(window))) {
         return 0;
     }
     const ViewState* view = ViewOf(window);
@@ -77,11 +123,13 @@ LRESULT OnEndSession(HWND window, WPARAM ending) {
     KillTimer(window, kSampleTimer);
     g_app.Alerts.Quiet = true;
     g_app.RestoreStartDirectory();
-    if (!g_app.Cycle->LostDriver()) {
+    if (g_app.Cycle && !g_app.Cycle->LostDriver()) {
         SaveProgramFiles();
     }
     SaveViewOnClose(window, *view, g_app.Alerts);
-    g_app.Metrics->Stopped();
+    if (g_app.Metrics) {
+        g_app.Metrics->Stopped();
+    }
     g_app.SessionEnded = true;
     DestroyWindow(window);
     return 0;
@@ -104,7 +152,7 @@ LRESULT OnSize(HWND window, LPARAM lParam) {
 LRESULT OnTimer(HWND window) {
     ViewState* view = ViewOf(window);
     if (view != nullptr) {
-        g_app.Cycle->Tick(*view);
+        Tick(window, *view);
     }
     return 0;
 }
@@ -185,7 +233,15 @@ void RelayoutIfAlive(HWND window) {
 
 void ResetStatistics(HWND window, ViewState& view) {
     WindowPrompter prompter(window);
-    ResetHitStatistics(*g_app.Tables, view, prompter);
+    if (const auto plan = PlanHitReset(view, prompter)) {
+        if (g_app.ShowsService()) {
+            // The service keeps the figures; its next publication shows the reset.
+            ServiceReply reply;
+            AskService(g_app.ServiceName, ResetRequest(*plan), reply);
+        } else {
+            ApplyReset(*g_app.Tables, view.GridRows, *plan);
+        }
+    }
     RelayoutIfAlive(window);
 }
 
@@ -229,9 +285,12 @@ void OpenView(HWND window) {
     }
 }
 
+// The settings of a service's folder are the service's to write.
 void SaveView(ViewState& view) {
     WriteViewFile(view, nullptr, g_app.Alerts);
-    WriteSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
+    if (!g_app.ShowsService()) {
+        WriteSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
+    }
 }
 
 void SaveViewAs(HWND window, const std::string& viewPath) {

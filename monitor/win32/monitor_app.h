@@ -10,6 +10,7 @@
 #include "common/win32/alert_box_sink.h"
 #include "common/win32/device_opener.h"
 #include "common/win32/folder_lock.h"
+#include "common/win32/named_lock.h"
 #include "common/win32/scoped.h"
 #include "common/win32/system_clock.h"
 #include "monitor/driver/driver_link.h"
@@ -18,6 +19,8 @@
 #include "monitor/stats/port_source.h"
 #include "monitor/stats/port_tables.h"
 #include "monitor/sampling/sampling_cycle.h"
+#include "monitor/service/service_reader.h"
+#include "monitor/win32/service_figures.h"
 
 namespace zorvel {
 
@@ -46,10 +49,19 @@ struct MonitorApp {
     std::unique_ptr<SamplingCycle> Cycle;
     std::unique_ptr<MetricsPublisher> Metrics;
     common::FolderLock FolderLock;
+    // In a folder that a service samples: the service's name, its figures and
+    // the lock that keeps this the one window showing them.
+    std::string ServiceName;
+    std::unique_ptr<ServiceFigures> Figures;
+    std::unique_ptr<ServiceReader> Reader;
+    common::NamedLock WindowLock;
     // The session's end has saved the files; the process may be ended any time.
     bool SessionEnded = false;
 
     PortSource& Source() { return Simulation ? *Simulated : static_cast<PortSource&>(*Driver); }
+    // The window shows a service's figures: it samples nothing and writes
+    // none of the folder's files but its own view.
+    bool ShowsService() const { return Reader != nullptr; }
     // Every file chooser leaves the current directory where the user went.
     void RestoreStartDirectory() const { SetCurrentDirectoryA(StartDirectory.c_str()); }
     // Work done while a file chooser is open (an hour end) must not follow the

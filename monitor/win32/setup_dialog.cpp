@@ -59,10 +59,33 @@ void ReadSetupControls(HWND dialog, ProgramSettings& settings) {
 
 void TestReports(HWND dialog, SetupContext& context, bool hour) {
     ReadSetupControls(dialog, context.Scratch);
+    if (g_app.ShowsService()) {
+        // The service's reports, with the dialog's choices as they stand.
+        ServiceReply reply;
+        if (AskService(g_app.ServiceName,
+                       SettingsRequest(hour ? RequestCode::TestHour : RequestCode::TestDay, context.Scratch), reply)) {
+            common::AlertBoxText(TestResultText(reply.ReportStatus, ReplyCommand(reply), ReplyReason(reply)));
+        }
+        return;
+    }
     CheckedStartEnvironment environment;
     const ReportContext reports{context.View, *g_app.Tables, g_app.StatisticCount, environment};
     const int status = hour ? RunHourReports(reports, context.Scratch) : RunDayReports(reports, context.Scratch);
     common::AlertBoxText(TestResultText(status, environment.FailedCommand(), environment.Reason()));
+}
+
+// OK: the window's own settings, or the service's, which it saves.
+void Accept(HWND dialog) {
+    if (!g_app.ShowsService()) {
+        ReadSetupControls(dialog, g_app.Settings);
+        return;
+    }
+    ProgramSettings changed = g_app.Settings;
+    ReadSetupControls(dialog, changed);
+    ServiceReply reply;
+    if (AskService(g_app.ServiceName, SettingsRequest(RequestCode::Settings, changed), reply)) {
+        g_app.Settings = changed;
+    }
 }
 
 INT_PTR CALLBACK SetupProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -77,7 +100,7 @@ INT_PTR CALLBACK SetupProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDOK:
-                    ReadSetupControls(dialog, g_app.Settings);
+                    Accept(dialog);
                     EndDialog(dialog, IDOK);
                     return TRUE;
                 case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;

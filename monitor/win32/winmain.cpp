@@ -5,6 +5,7 @@
 #include "common/folder_lock.h"
 #include "common/win32/ansi_text.h"
 #include "common/win32/dialogs.h"
+#include "common/win32/folder_lock.h"
 #include "common/win32/free_disk.h"
 #include "common/win32/holder_window.h"
 #include "common/win32/system_info.h"
@@ -28,9 +29,12 @@ namespace {
 WindowSamplingHost g_samplingHost;
 
 void ExitSequence() {
-    g_app.Metrics->Stopped();
+    // A window that shows a service's figures has no files of the folder's to save.
+    if (g_app.Metrics) {
+        g_app.Metrics->Stopped();
+    }
     // A lost driver or the session's end has saved them already.
-    if (!g_app.Cycle->LostDriver() && !g_app.SessionEnded) {
+    if (g_app.Cycle && !g_app.Cycle->LostDriver() && !g_app.SessionEnded) {
         SaveProgramFiles();
     }
     g_app.Cycle.reset();
@@ -40,6 +44,41 @@ void ExitSequence() {
         g_app.Driver->Close();
     }
     g_app.FolderLock.Release();
+}
+
+// The folder is this program's to sample: its files, the driver or the
+// simulated source, and the sampling cycle.
+void PrepareSampling() {
+    if (common::EnoughFreeSpace(common::FreeDiskBytes(g_app.StartDirectory))) {
+        CreateDirectoryA("REPORTS", nullptr);
+    }
+    LoadStatistics(kStatisticsFileName, g_app.Tables->Records);
+    ReadSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
+    g_app.Metrics = std::make_unique<MetricsPublisher>(g_app.Settings, *g_app.Tables, g_app.MetricsAlerts,
+                                                       MetricsPath(g_app.Settings.Metrics.File, g_app.StartDirectory),
+                                                       common::AnsiToUtf8);
+    g_app.Driver = std::make_unique<DriverLink>(g_app.DeviceOpener, g_app.PlatformId, *g_app.Tables);
+    g_app.Simulated = std::make_unique<SimulatedSource>(*g_app.Tables);
+    g_app.Cycle = std::make_unique<SamplingCycle>(g_app.Source(), *g_app.Tables, g_app.Clock, g_samplingHost,
+                                                  g_app.InStartDirectory(kStatisticsFileName));
+}
+
+// The folder is held: a service's on this computer is shown, unless another
+// window shows it already; anything else is said, and the program ends.
+bool PrepareServiceWindow() {
+    const std::optional<common::LockHolder>& holder = g_app.FolderLock.Holder();
+    if (!holder || !common::ShowsServiceFigures(*holder, common::ComputerName())) {
+        common::AnswerSecondCopy(holder, common::kMonitorKind, kWindowClass);
+        return false;
+    }
+    if (!g_app.WindowLock.Take(common::ServiceWindowLockName(holder->Service), false, kWindowClass,
+                               common::ServiceWindowHeldText)) {
+        return false;
+    }
+    g_app.ServiceName = holder->Service;
+    g_app.Figures = std::make_unique<ServiceFigures>(g_app.ServiceName);
+    g_app.Reader = std::make_unique<ServiceReader>(*g_app.Figures, *g_app.Tables, g_app.Settings);
+    return true;
 }
 
 }  // namespace
@@ -66,28 +105,17 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
     g_app.SizeCursor = LoadCursorA(nullptr, IDC_SIZEWE);
     g_app.MoveCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MOVE_COLUMN));
     g_app.StartDirectory = common::CurrentDirectory();
-    if (g_app.FolderLock.Take(g_app.StartDirectory, common::kMonitorKind) == common::LockState::Held) {
-        common::AnswerSecondCopy(g_app.FolderLock.Holder(), common::kMonitorKind, kWindowClass);
-        return 0;
-    }
-    if (common::EnoughFreeSpace(common::FreeDiskBytes(g_app.StartDirectory))) {
-        CreateDirectoryA("REPORTS", nullptr);
-    }
     g_app.Tables = CreatePortTables();
     g_app.StatisticCount = CountStatistics();
-    LoadStatistics(kStatisticsFileName, g_app.Tables->Records);
-    ReadSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
-    g_app.Metrics = std::make_unique<MetricsPublisher>(g_app.Settings, *g_app.Tables, g_app.MetricsAlerts,
-                                                       MetricsPath(g_app.Settings.Metrics.File, g_app.StartDirectory),
-                                                       common::AnsiToUtf8);
-
-    g_app.Driver = std::make_unique<DriverLink>(g_app.DeviceOpener, g_app.PlatformId, *g_app.Tables);
-    g_app.Simulated = std::make_unique<SimulatedSource>(*g_app.Tables);
-    g_app.Cycle = std::make_unique<SamplingCycle>(g_app.Source(), *g_app.Tables, g_app.Clock, g_samplingHost,
-                                                  g_app.InStartDirectory(kStatisticsFileName));
+    if (g_app.FolderLock.Take(g_app.StartDirectory, common::kMonitorKind) != common::LockState::Held) {
+        PrepareSampling();
+    } else if (!PrepareServiceWindow()) {
+        return 0;
+    }
 
     HWND window =
-        CreateWindowExA(0, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,
+        CreateWindowExA(0, kWindowClass, g_app.ShowsService() ? kServiceWindowTitle : kWindowTitle,
+                        WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance, nullptr);
     if (window == nullptr || !IsWindow(window)) {
         return 0;

@@ -8,7 +8,7 @@
 #include "common/hourly_alerts.h"
 #include "common/win32/alert_box_sink.h"
 #include "common/win32/device_opener.h"
-#include "common/win32/driver_lock.h"
+#include "common/win32/named_lock.h"
 #include "common/win32/system_clock.h"
 #include "tracer/start_options.h"
 #include "tracer/trace_channel.h"
@@ -30,7 +30,7 @@ struct VizoApp {
     TraceScreen Screen;
     std::unique_ptr<WindowCanvas> Canvas;  // while the main window exists
     std::unique_ptr<TraceCycle> Cycle;
-    common::DriverLock DriverLock;
+    common::NamedLock DriverLock;
     // The session's end has saved vizo.ini and closed the log.
     bool SessionEnded = false;
 };

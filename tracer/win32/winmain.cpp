@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "common/folder_lock.h"
 #include "common/win32/dialogs.h"
 #include "common/win32/system_info.h"
 #include "tracer/about_text.h"
@@ -32,7 +33,8 @@ int RunTracer(HINSTANCE instance, const char* commandLine, int showState) {
     }
     // Before the first exchange: a second viewer would drain the trace queue
     // that the first one shows and logs.
-    if (!g_app.DriverLock.Take(g_app.Channel->DevicePath(), kWindowClass)) {
+    if (!g_app.DriverLock.Take(common::TracerLockName(g_app.Channel->DevicePath()), true, kWindowClass,
+                               common::TracerHeldText)) {
         return 0;
     }
     // What the first exchange brings back is not shown.

@@ -9,6 +9,7 @@
 
 #include "common/folder_lock.h"
 #include "common/paths.h"
+#include "common/win32/administrator.h"
 #include "common/win32/folder_lock.h"
 #include "common/win32/scoped.h"
 #include "common/win32/system_message.h"
@@ -17,7 +18,7 @@
 #include "monitor/service/service_status.h"
 #include "monitor/service/win32/event_log.h"
 #include "monitor/service/win32/file_access.h"
-#include "monitor/service/win32/status_block.h"
+#include "monitor/service/win32/figures_writer.h"
 
 namespace zorvel {
 namespace {
@@ -35,19 +36,6 @@ int Say(int code, const std::string& text) {
 
 int Failed(const std::string& what, DWORD error) {
     return Say(kExitFailed, what + ": " + common::SystemMessage(error));
-}
-
-bool IsAdministrator() {
-    SID_IDENTIFIER_AUTHORITY authority = SECURITY_NT_AUTHORITY;
-    PSID administrators = nullptr;
-    if (!AllocateAndInitializeSid(&authority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0,
-                                  0, &administrators)) {
-        return false;
-    }
-    BOOL member = FALSE;
-    const bool checked = CheckTokenMembership(nullptr, administrators, &member) != 0;
-    FreeSid(administrators);
-    return checked && member;
 }
 
 std::string ProgramFile() {
@@ -206,7 +194,7 @@ void Configure(SC_HANDLE service, const std::string& folder) {
 }  // namespace
 
 int InstallCommand(const ServiceOptions& given) {
-    if (!IsAdministrator()) {
+    if (!common::IsAdministrator()) {
         return Say(kExitRefused, "install needs an administrator's command prompt; nothing was changed.");
     }
     ServiceOptions options = given;
@@ -267,7 +255,7 @@ int InstallCommand(const ServiceOptions& given) {
 }
 
 int UninstallCommand(const ServiceOptions& options) {
-    if (!IsAdministrator()) {
+    if (!common::IsAdministrator()) {
         return Say(kExitRefused, "uninstall needs an administrator's command prompt; nothing was changed.");
     }
     DWORD error = ERROR_SUCCESS;

@@ -23,7 +23,9 @@ void ServiceReportEnvironment::StartProgram(const std::string& commandLine) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup, &info)) {
-        log_.Write(ProgramFailedEvent(commandLine, common::SystemMessage(GetLastError())));
+        failedCommand_ = commandLine;
+        reason_ = common::SystemMessage(GetLastError());
+        log_.Write(ProgramFailedEvent(commandLine, reason_));
         return;
     }
     common::UniqueKernelObject process(info.hProcess);
@@ -32,6 +34,11 @@ void ServiceReportEnvironment::StartProgram(const std::string& commandLine) {
 
 void ServiceReportEnvironment::ReportFailed(const std::string& path, int status) {
     log_.Write(ReportFailedEvent(path, status));
+}
+
+void ServiceReportEnvironment::Forget() {
+    failedCommand_.clear();
+    reason_.clear();
 }
 
 }  // namespace zorvel

@@ -19,9 +19,17 @@ public:
     void StartProgram(const std::string& commandLine) override;
     void ReportFailed(const std::string& path, int status) override;
 
+    // The last program that could not be started, and why; for a test of the
+    // reports, whose caller shows them.
+    void Forget();
+    const std::string& FailedCommand() const { return failedCommand_; }
+    const std::string& Reason() const { return reason_; }
+
 private:
     const std::string folder_;
     ServiceLog& log_;
+    std::string failedCommand_;
+    std::string reason_;
 };
 
 }  // namespace zorvel

@@ -28,7 +28,8 @@
 #include "monitor/service/win32/event_log.h"
 #include "monitor/service/win32/file_access.h"
 #include "monitor/service/win32/service_reports.h"
-#include "monitor/service/win32/status_block.h"
+#include "monitor/service/win32/command_pipe.h"
+#include "monitor/service/win32/figures_writer.h"
 
 namespace zorvel {
 namespace {
@@ -144,33 +145,51 @@ void Sample(const std::string& folder, const std::string& serviceSid, ServiceLog
                          [&driver] { driver.Close(); }};
     PortSource& source = g_run.Options.Simulated ? static_cast<PortSource&>(simulated) : driver;
     MonitorService service(folder, *tables, source, system);
-    StatusWriter status(g_run.Options.Name, serviceSid);
+    FiguresWriter figures(g_run.Options.Name, serviceSid);
+    CommandPipe commands(g_run.Options.Name);
+    const CommandPipe::Handler answer = [&](const DecodedRequest& request) {
+        switch (request.Code) {
+            case RequestCode::Reset: service.Reset(request.Reset); break;
+            case RequestCode::Settings: service.ChangeSettings(request.Settings); break;
+            case RequestCode::TestHour:
+            case RequestCode::TestDay: {
+                reports.Forget();
+                const int status = service.Test(request.Code == RequestCode::TestHour, request.Settings);
+                return MakeReply(ReplyOutcome::Done, status, reports.FailedCommand(), reports.Reason());
+            }
+        }
+        return MakeReply(ReplyOutcome::Done);
+    };
 
     service.Start();
-    ServiceStatus published = service.Status();
-    published.ProcessId = GetCurrentProcessId();
-    status.Publish(published);
+    figures.Publish(service, true);
     log.Write(StartedEvent(folder, g_run.Options.Simulated, kMonitorVersion));
     Report(SERVICE_RUNNING);
 
+    const HANDLE events[] = {g_run.StopEvent.Get(), commands.Event()};
+    const DWORD eventCount = commands.Event() != nullptr ? 2 : 1;
     uint64_t next = common::SteadyMilliseconds() + service.PeriodMs();
     for (;;) {
         const uint64_t now = common::SteadyMilliseconds();
         const DWORD wait = next > now ? static_cast<DWORD>(next - now) : 0;
-        if (WaitForSingleObject(g_run.StopEvent.Get(), wait) != WAIT_TIMEOUT) {
+        const DWORD woken = WaitForMultipleObjects(eventCount, events, FALSE, wait);
+        if (woken == WAIT_OBJECT_0 + 1) {
+            // A change shows in the figures at once, not a tick later.
+            commands.Serve(answer);
+            figures.Publish(service, true);
+            continue;
+        }
+        if (woken != WAIT_TIMEOUT) {
             break;
         }
         service.Tick();
-        published = service.Status();
-        published.ProcessId = GetCurrentProcessId();
-        status.Publish(published);
+        figures.Publish(service, true);
         // A tick held up (a slow disk at an hour end) is not made up for.
         next = std::max(next + service.PeriodMs(), common::SteadyMilliseconds());
     }
     Report(SERVICE_STOP_PENDING, kStopWaitHintMs);
     service.Stop();
-    published.DriverUp = 0;
-    status.Publish(published);
+    figures.Publish(service, false);
     driver.Close();
 }
 
@@ -199,7 +218,7 @@ void WINAPI ServiceMain(DWORD, LPSTR*) {
                                                             ", zorvel.ini or its program file (--no-folder-check)."));
     }
     common::FolderLock lock;
-    if (lock.Take(folder, common::kServiceKind) == common::LockState::Held) {
+    if (lock.Take(folder, common::kServiceKind, options.Name) == common::LockState::Held) {
         log.Write(MakeEvent(EventKind::FolderHeld,
                             "The service does not start for " + folder + ": " + common::MonitorHeldText(lock.Holder())));
         Report(SERVICE_STOPPED, 0, kExitFolderHeld);
