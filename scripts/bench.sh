@@ -41,6 +41,8 @@ pairs=(
   "MetricsFile128 MetricsFileBytesBaseline 2"
   "TickOver128PortsEndingAMinuteWithMetrics TickOver128PortsEndingAMinute -"
   "TraceAppendRefresh10084 CopyTraceBufferBaseline -"
+  "PublishTick128 CopyTablesBaseline 2"
+  "ServiceWindowTick128 SamplingWindowTick128 2"
 )
 names=()
 for pair in "${pairs[@]}"; do

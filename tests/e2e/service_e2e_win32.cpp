@@ -9,6 +9,7 @@
 
 #include "monitor/stats/port_tables.h"
 #include "monitor/stats/statistics_file.h"
+#include "resources/zorvel_ids.h"
 #include "tests/e2e/harness_win32.h"
 
 namespace {
@@ -85,13 +86,6 @@ TEST_F(ServiceRun, SamplesUnattendedRefusesWhatItMustAndKeepsItsFiguresAcrossASt
     std::string output;
     EXPECT_EQ(1, e2e::RunConsole("zorvel-service.exe", "install \"" + folder + "\" --name Other", output));
     EXPECT_NE(std::string::npos, output.find("service samples this folder")) << output;
-    {
-        e2e::Program window(kMonitor, "-F", folder);
-        const std::vector<std::string> boxes = window.AnswerBoxesUntilExit(kMonitor.BoxCaption);
-        ASSERT_EQ(1u, boxes.size());
-        EXPECT_EQ(0u, boxes[0].find("The TarnelPort Monitor service samples this folder")) << boxes[0];
-    }
-    EXPECT_FALSE(e2e::FileExists(In(folder, "zorvel.vew"))) << "the refused window wrote nothing";
     const std::string status = Run("status", 0);
     EXPECT_NE(std::string::npos, status.find(": running\n  folder:      " + folder + "\n")) << status;
     EXPECT_NE(std::string::npos, status.find("answers (32 ports)")) << status;
@@ -113,6 +107,59 @@ TEST_F(ServiceRun, SamplesUnattendedRefusesWhatItMustAndKeepsItsFiguresAcrossASt
     Run("uninstall", 0);
     EXPECT_NE(std::string::npos, Run("status", 1).find("there is no service named"));
     EXPECT_TRUE(e2e::FileExists(In(folder, "calcs.dat"))) << "the folder's files stay";
+}
+
+TEST_F(ServiceRun, AWindowShowsTheServicesFiguresResetsThemThroughItAndFollowsAStopAndAStart) {
+    // Figures far above what the simulated ports count, and raw counters that
+    // make the first read a baseline: only a reset brings a total below them.
+    std::string records(zorvel::kStatisticsFileSize, '\0');
+    for (size_t at = 0; at < records.size(); at += sizeof(zorvel::StatsRecord)) {
+        zorvel::StatsRecord record = {};
+        record.TxTotal = 1000000000u;
+        record.TxPrevRaw = 0xFFFFFFFFu;
+        std::memcpy(&records[at], &record, sizeof record);
+    }
+    e2e::WriteFileBytes(In(folder, "calcs.dat"), records);
+    const std::string settings = e2e::ReadFileBytes(In(folder, "zorvel.ini"));
+    Run("install \"" + folder + "\" --simulated --no-folder-check", 0);
+    ASSERT_TRUE(MetricsSay(folder, "zorvel_up 1"));
+
+    e2e::Program monitor(kMonitor, "", folder);
+    HWND window = monitor.WaitWindow(kMonitor.WindowClass, "TarnelPort Monitor (service)");
+    ASSERT_NE(nullptr, window);
+    EXPECT_TRUE(e2e::WaitRepaints(window, 2)) << "the service's ticks show";
+    {
+        e2e::Program second(kMonitor, "", folder);
+        DWORD code = 1;
+        EXPECT_TRUE(second.WaitExit(&code));
+        EXPECT_EQ(0u, code) << "a second window brings the first forward";
+    }
+    e2e::PostCommand(window, IDM_RESET);
+    HWND question = monitor.WaitBox(kMonitor.BoxCaption, "Reset All?");
+    ASSERT_NE(nullptr, question);
+    e2e::PressButton(question, IDYES);
+    ASSERT_TRUE(e2e::WaitClosed(question));
+
+    Run("stop", 0);
+    const auto caption = [&] {
+        char text[512] = {};
+        GetWindowTextA(window, text, sizeof text);
+        return std::string(text);
+    };
+    EXPECT_TRUE(e2e::WaitFor([&] { return caption().find("service has stopped; the figures shown are from") !=
+                                          std::string::npos; }))
+        << caption();
+    EXPECT_TRUE(monitor.Dialogs(kMonitor.BoxCaption).empty()) << "said in the caption, not in a box";
+    zorvel::StatsRecord first = {};
+    std::memcpy(&first, e2e::ReadFileBytes(In(folder, "calcs.dat")).data(), sizeof first);
+    EXPECT_LT(first.TxTotal, 1000000000u) << "the reset reached the service's calcs.dat";
+
+    Run("start", 0);
+    EXPECT_TRUE(e2e::WaitFor([&] { return caption() == "TarnelPort Monitor (service)"; })) << caption();
+    EXPECT_TRUE(e2e::WaitRepaints(window, 1)) << "the service's figures again";
+    EXPECT_EQ(std::vector<std::string>{}, monitor.Exit(window));
+    EXPECT_EQ(settings, e2e::ReadFileBytes(In(folder, "zorvel.ini"))) << "the window wrote none of the service's files";
+    EXPECT_TRUE(e2e::FileExists(In(folder, "zorvel.vew"))) << "but its own view";
 }
 
 TEST_F(ServiceRun, ADriverThatGoesAwayAndComesBackLeavesTheServiceRunning) {
