@@ -120,7 +120,6 @@ TEST_F(ServiceRun, AWindowShowsTheServicesFiguresResetsThemThroughItAndFollowsAS
         std::memcpy(&records[at], &record, sizeof record);
     }
     e2e::WriteFileBytes(In(folder, "calcs.dat"), records);
-    const std::string settings = e2e::ReadFileBytes(In(folder, "zorvel.ini"));
     Run("install \"" + folder + "\" --simulated --no-folder-check", 0);
     ASSERT_TRUE(MetricsSay(folder, "zorvel_up 1"));
 
@@ -140,6 +139,15 @@ TEST_F(ServiceRun, AWindowShowsTheServicesFiguresResetsThemThroughItAndFollowsAS
     e2e::PressButton(question, IDYES);
     ASSERT_TRUE(e2e::WaitClosed(question));
 
+    // Program Setup's OK: the service takes the period and saves it at once.
+    e2e::PostCommand(window, IDM_CONFIG);
+    HWND setup = monitor.WaitDialog("Program Setup");
+    ASSERT_NE(nullptr, setup);
+    e2e::SetControlText(setup, IDC_UPDATE_TIME, "3");
+    e2e::PressButton(setup, IDOK);
+    EXPECT_TRUE(e2e::WaitFor(
+        [&] { return e2e::ReadFileBytes(In(folder, "zorvel.ini")).find("UpdateTime=3\r\n") != std::string::npos; }));
+
     Run("stop", 0);
     const auto caption = [&] {
         char text[512] = {};
@@ -157,8 +165,9 @@ TEST_F(ServiceRun, AWindowShowsTheServicesFiguresResetsThemThroughItAndFollowsAS
     Run("start", 0);
     EXPECT_TRUE(e2e::WaitFor([&] { return caption() == "TarnelPort Monitor (service)"; })) << caption();
     EXPECT_TRUE(e2e::WaitRepaints(window, 1)) << "the service's figures again";
+    const std::string changed = e2e::ReadFileBytes(In(folder, "zorvel.ini"));
     EXPECT_EQ(std::vector<std::string>{}, monitor.Exit(window));
-    EXPECT_EQ(settings, e2e::ReadFileBytes(In(folder, "zorvel.ini"))) << "the window wrote none of the service's files";
+    EXPECT_EQ(changed, e2e::ReadFileBytes(In(folder, "zorvel.ini"))) << "the window wrote none of the service's files";
     EXPECT_TRUE(e2e::FileExists(In(folder, "zorvel.vew"))) << "but its own view";
 }
 
