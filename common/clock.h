@@ -21,6 +21,8 @@ public:
     // Milliseconds since the system started; wraps after about 49.7 days.
     virtual uint32_t TickCount() = 0;
     virtual LocalTime Now() = 0;
+    // Seconds since 1970 in UTC, which daylight saving does not move.
+    virtual int64_t UnixSeconds() = 0;
 };
 
 }  // namespace common

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/window_placement.h"
+
 namespace zorvel {
 
 // The most of a board name that zorvel.ini's [metrics] section keeps.
@@ -18,6 +20,15 @@ struct MetricsSettings {
     std::string Board;     // empty: no board label
 };
 
+// The optional [graph] section: where the graph windows open and which range
+// they show. Written only once a graph has been used, so that a file without
+// it is saved as it was.
+struct GraphSettings {
+    bool Present = false;
+    common::WindowRectangle Window = {};
+    int Range = 2;  // 1 an hour, 2 a day, 3 a week, 4 35 days
+};
+
 struct ProgramSettings {
     int UpdateTime = 2;  // seconds between samples
     int HourSingle = 0;  // report choices 0 to 3
@@ -27,6 +38,7 @@ struct ProgramSettings {
     std::string HourSpawn;
     std::string DaySpawn;
     MetricsSettings Metrics;
+    GraphSettings Graph;
 };
 
 // The timer period for UpdateTime: 0 or less samples every second, and a period

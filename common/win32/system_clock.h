@@ -9,6 +9,7 @@ class SystemClock : public Clock {
 public:
     uint32_t TickCount() override;
     LocalTime Now() override;
+    int64_t UnixSeconds() override;
 };
 
 // Milliseconds since the system started, never wrapping.

@@ -11,13 +11,15 @@
 namespace zorvel {
 namespace {
 
-const char* const kSections[] = {"program", "metrics", nullptr};
-enum Section { kNoSection, kProgram, kMetrics };
+const char* const kSections[] = {"program", "metrics", "graph", nullptr};
+enum Section { kNoSection, kProgram, kMetrics, kGraph };
 enum Key { kUpdateTime, kHourSingle, kHourMulti, kHourSpawn, kDaySingle, kDayMulti, kDaySpawn };
 const char* const kKeys[] = {"UpdateTime", "HourSingle", "HourMulti", "HourSpawn",
                              "DaySingle",  "DayMulti",   "DaySpawn",  nullptr};
 enum MetricsKey { kFile, kBoard };
 const char* const kMetricsKeys[] = {"File", "Board", nullptr};
+enum GraphKey { kGraphWindow, kGraphRange };
+const char* const kGraphKeys[] = {"window", "Range", nullptr};
 
 // A File line holds a whole path, and Windows paths reach 32,767 characters.
 constexpr size_t kLineLimit = 32768 + 16;
@@ -27,7 +29,9 @@ public:
     SettingsHandler(ProgramSettings& settings, common::Alerts& alerts) : settings_(settings), alerts_(alerts) {}
 
     const char* const* SectionTable() const override { return kSections; }
-    const char* const* KeyTable(int section) const override { return section == kMetrics ? kMetricsKeys : kKeys; }
+    const char* const* KeyTable(int section) const override {
+        return section == kMetrics ? kMetricsKeys : section == kGraph ? kGraphKeys : kKeys;
+    }
     // A board named in the system's code page, or a path with such letters.
     bool KeepsBeyondAscii(int section) const override { return section == kMetrics; }
 
@@ -36,10 +40,17 @@ public:
         if (section == kMetrics) {
             settings_.Metrics.Present = true;
         }
+        if (section == kGraph) {
+            settings_.Graph.Present = true;
+        }
         return section;
     }
 
     void OnEntry(int section, int key, const char*, char* value) override {
+        if (section == kGraph) {
+            ReadGraphEntry(key, value);
+            return;
+        }
         if (section == kMetrics) {
             if (key == kFile) {
                 settings_.Metrics.File = value;
@@ -60,9 +71,9 @@ public:
         }
     }
 
-    // Other keys of the metrics section are left for later versions.
+    // Other keys of the monitor's own sections are left for later versions.
     void OnBadKey(int section, const char* key, const char* value) override {
-        if (section == kMetrics) {
+        if (section == kMetrics || section == kGraph) {
             return;
         }
         alerts_.Alert(common::FormatMessageTextF("Bad program section key:%s, val:%s", key, value));
@@ -70,6 +81,18 @@ public:
 
 private:
     static std::string Text(const char* value) { return std::string(value).substr(0, kSpawnLimit); }
+
+    void ReadGraphEntry(int key, const char* value) {
+        if (key == kGraphRange) {
+            const int range = common::IntValue(value);
+            settings_.Graph.Range = range >= 1 && range <= 4 ? range : settings_.Graph.Range;
+            return;
+        }
+        int numbers[4] = {};
+        if (common::ParseIntList(value, numbers, 4) == 4) {
+            settings_.Graph.Window = {numbers[0], numbers[1], numbers[2], numbers[3]};
+        }
+    }
 
     ProgramSettings& settings_;
     common::Alerts& alerts_;
@@ -103,6 +126,12 @@ int WriteSettingsFile(const char* path, const ProgramSettings& settings, common:
             ok = std::fputs("[metrics]\r\n", out) >= 0 && ok;
             ok = WriteLine(out, "File", settings.Metrics.File) && ok;
             ok = WriteLine(out, "Board", settings.Metrics.Board) && ok;
+        }
+        if (settings.Graph.Present) {
+            const common::WindowRectangle& w = settings.Graph.Window;
+            ok = std::fprintf(out, "[graph]\r\nwindow=%d,%d,%d,%d\r\nRange=%d\r\n", w.Left, w.Top, w.Width, w.Height,
+                              settings.Graph.Range) > 0 &&
+                 ok;
         }
         return ok;
     });

@@ -79,6 +79,9 @@ std::vector<PopupItem> PopupItems(const ViewState& view) {
     if (view.ColumnCount < kMaxColumns) {
         items.push_back({IDM_ADD, "Add"});
     }
+    if (view.HitRow >= 1 && view.HitRow < view.GridRows) {
+        items.push_back({IDM_GRAPH_PORT, "&Graph"});
+    }
     return items;
 }
 

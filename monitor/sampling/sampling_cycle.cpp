@@ -4,6 +4,7 @@
 
 #include "common/disk_space.h"
 #include "common/write_outcome.h"
+#include "monitor/history/history_file.h"
 #include "monitor/stats/port_sampling.h"
 #include "monitor/stats/statistics_file.h"
 
@@ -20,8 +21,24 @@ constexpr uint16_t kDayStartHour = 5;
 }  // namespace
 
 SamplingCycle::SamplingCycle(PortSource& source, PortTables& tables, common::Clock& clock, SamplingHost& host,
-                             std::string statisticsPath)
-    : source_(source), tables_(tables), clock_(clock), host_(host), statisticsPath_(std::move(statisticsPath)) {}
+                             std::string statisticsPath, HistoryTables* history, std::string historyPath)
+    : source_(source),
+      tables_(tables),
+      clock_(clock),
+      host_(host),
+      statisticsPath_(std::move(statisticsPath)),
+      history_(history),
+      historyPath_(std::move(historyPath)) {
+    if (history_ != nullptr) {
+        keeper_.emplace(*history_);
+    }
+}
+
+void SamplingCycle::SaveHistory() {
+    if (history_ != nullptr && common::EnoughFreeSpace(host_.FreeDiskBytes())) {
+        common::ReportWriteOutcome(zorvel::SaveHistory(historyPath_, *history_), historyPath_.c_str(), host_.Alerts());
+    }
+}
 
 bool SamplingCycle::Fail(const char* text) {
     if (host_.DriverLost(text) == AfterLoss::Reconnect) {
@@ -36,6 +53,7 @@ bool SamplingCycle::Fail(const char* text) {
     // go to disk first, as at exit.
     SaveStatisticsAndSettings(host_.FreeDiskBytes(), [this] { host_.WriteSettingsFile(); }, statisticsPath_.c_str(),
                               tables_.Records, host_.Alerts());
+    SaveHistory();
     host_.ShowDriverError(text);
     errorBoxOpen_ = false;
     host_.CloseProgram();
@@ -120,6 +138,9 @@ bool SamplingCycle::CheckMinute(int ports) {
     for (int port = 0; port <= ports; ++port) {
         EndMinute(tables_.Records[port], minuteTime_);
     }
+    if (keeper_) {
+        keeper_->EndMinute(tables_, ports, clock_.UnixSeconds());
+    }
     if (time.Hour != hour_) {
         hour_ = time.Hour;
         state_ = kHourEnded;
@@ -156,6 +177,10 @@ bool SamplingCycle::CloseHour(ViewState& view, int ports) {
     }
     common::ReportWriteOutcome(SaveStatistics(statisticsPath_.c_str(), tables_.Records), statisticsPath_.c_str(),
                                host_.Alerts());
+    if (closing_) {
+        return false;
+    }
+    SaveHistory();
     return !closing_;
 }
 

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/alerts.h"
 #include "common/clock.h"
+#include "monitor/history/history.h"
 #include "monitor/stats/port_source.h"
 #include "monitor/grid/view_state.h"
 #include "monitor/stats/port_tables.h"
@@ -51,9 +53,11 @@ public:
 
 class SamplingCycle {
 public:
-    // `statisticsPath` is where the hour end saves the records.
+    // `statisticsPath` is where the hour end saves the records; with a
+    // `history`, each minute end adds to it and the hour end saves it to
+    // `historyPath`.
     SamplingCycle(PortSource& source, PortTables& tables, common::Clock& clock, SamplingHost& host,
-                  std::string statisticsPath);
+                  std::string statisticsPath, HistoryTables* history = nullptr, std::string historyPath = {});
 
     // False when the driver was lost and the program is closing; the view must
     // not be used then, the window that owned it is gone.
@@ -62,6 +66,9 @@ public:
     // True once the driver was lost by a host that closes: the settings and
     // statistics were saved then.
     bool LostDriver() const { return closing_; }
+
+    // history.dat, as every save above the free-space floor writes it.
+    void SaveHistory();
 
 private:
     // The state word: 123 until the first tick has run, then 1 while an hour end
@@ -84,6 +91,9 @@ private:
     common::Clock& clock_;
     SamplingHost& host_;
     const std::string statisticsPath_;
+    HistoryTables* history_;
+    std::optional<HistoryKeeper> keeper_;
+    const std::string historyPath_;
 
     bool connected_ = false;
     bool closing_ = false;

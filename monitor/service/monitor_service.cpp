@@ -6,6 +6,7 @@
 #include "common/paths.h"
 #include "monitor/files/settings_file.h"
 #include "monitor/files/view_file.h"
+#include "monitor/history/history_file.h"
 #include "monitor/reports/report_runs.h"
 #include "monitor/stats/catalogue.h"
 #include "monitor/stats/statistics_file.h"
@@ -75,10 +76,12 @@ MonitorService::MonitorService(std::string folder, PortTables& tables, PortSourc
     : folder_(std::move(folder)),
       system_(system),
       tables_(tables),
+      history_(CreateHistory()),
       alerts_(system.Log),
       metricsAlerts_(alerts_, system.SteadyMs),
       host_(std::make_unique<Host>(*this)),
-      cycle_(std::make_unique<SamplingCycle>(source, tables_, system.Clock, *host_, File(kStatisticsFileName))) {}
+      cycle_(std::make_unique<SamplingCycle>(source, tables_, system.Clock, *host_, File(kStatisticsFileName),
+                                             history_.get(), File(kHistoryFileName))) {}
 
 MonitorService::~MonitorService() = default;
 
@@ -88,6 +91,7 @@ std::string MonitorService::File(const char* name) const {
 
 void MonitorService::Start() {
     LoadStatistics(File(kStatisticsFileName).c_str(), tables_.Records);
+    LoadHistory(File(kHistoryFileName), File(kDamagedHistoryName), *history_, alerts_);
     ReadSettingsFile(File(kSettingsFileName).c_str(), settings_, alerts_);
     metrics_ = std::make_unique<MetricsPublisher>(settings_, tables_, metricsAlerts_,
                                                   MetricsPath(settings_.Metrics.File, folder_), system_.Encode);
@@ -136,6 +140,7 @@ void MonitorService::Stop() {
     SaveStatisticsAndSettings(
         system_.FreeDiskBytes(), [this] { host_->WriteSettingsFile(); }, File(kStatisticsFileName).c_str(),
         tables_.Records, alerts_);
+    cycle_->SaveHistory();
     metrics_->Stopped();
 }
 

@@ -12,6 +12,7 @@
 #include "common/clock.h"
 #include "common/hourly_alerts.h"
 #include "monitor/grid/hit_commands.h"
+#include "monitor/history/history.h"
 #include "monitor/grid/view_state.h"
 #include "monitor/program_settings.h"
 #include "monitor/reports/report_writer.h"
@@ -65,6 +66,7 @@ public:
     int Test(bool hour, const ProgramSettings& settings);
 
     const ServiceStatus& Status() const { return status_; }
+    const HistoryTables& History() const { return *history_; }
     // The service's state, settings and tables into a published block's data.
     void Fill(Publication& publication, bool running) const;
 
@@ -85,6 +87,7 @@ private:
     ServiceSystem& system_;
     ProgramSettings settings_;
     PortTables& tables_;
+    std::unique_ptr<HistoryTables> history_;
     ViewState view_;
     LogAlerts alerts_;
     common::HourlyAlerts metricsAlerts_;

@@ -35,6 +35,12 @@ void Publish(PublishedBlock<T>& block, const T& data) {
     PublishWith(block, [&data](T& in) { std::memcpy(&in, &data, sizeof data); });
 }
 
+// Whether anything was published since a reader took `sequence`.
+template <typename T>
+uint32_t SequenceOf(const PublishedBlock<T>& block) {
+    return block.Sequence.load(std::memory_order_acquire);
+}
+
 // False when every try met the writer at work.
 template <typename T>
 bool TakePublished(const PublishedBlock<T>& block, T& data, int tries = 1000) {

@@ -25,6 +25,10 @@ std::string PublicationName(const std::string& serviceName) {
     return "TarnelPort.zorvel-service:" + serviceName;
 }
 
+std::string HistoryPublicationName(const std::string& serviceName) {
+    return PublicationName(serviceName) + ".history";
+}
+
 PublishedSettings PublishSettings(const ProgramSettings& settings) {
     PublishedSettings published = {settings.UpdateTime, settings.HourSingle, settings.HourMulti,
                                    settings.DaySingle,  settings.DayMulti,   {},

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "monitor/history/history.h"
 #include "monitor/program_settings.h"
 #include "monitor/service/published_block.h"
 #include "monitor/stats/port_tables.h"
@@ -53,6 +54,10 @@ using PublicationBlock = PublishedBlock<Publication>;
 
 // The block's name, after its namespace.
 std::string PublicationName(const std::string& serviceName);
+
+// The service's history is published on its own, at its minute ends only.
+using HistoryBlock = PublishedBlock<HistoryTables>;
+std::string HistoryPublicationName(const std::string& serviceName);
 
 PublishedSettings PublishSettings(const ProgramSettings& settings);
 // The published settings into `settings`, keeping its [metrics] section.

@@ -18,9 +18,11 @@
 namespace {
 
 struct FixedClock : common::Clock {
+    int64_t Unix = 1800000000;
     uint32_t Ms = 0;
     uint32_t TickCount() override { return Ms += 2000; }
     common::LocalTime Now() override { return {2026, 12, 8, 12, 30, 0}; }
+    int64_t UnixSeconds() override { return Unix; }
 };
 
 struct RowHost : QuietHost {

@@ -38,10 +38,12 @@ struct TwoPorts : PortSource {
 };
 
 struct SetClock : common::Clock {
+    int64_t Unix = 1800000000;
     uint32_t Ms = 1000;
     common::LocalTime Time = {2026, 12, 10, 12, 30, 0};
     uint32_t TickCount() override { return Ms; }
     common::LocalTime Now() override { return Time; }
+    int64_t UnixSeconds() override { return Unix; }
 };
 
 struct MonitorServiceTest : ::testing::Test {

@@ -232,10 +232,12 @@ TEST_F(MouseTest, TheRightButtonRecordsTheCellDownAndShowsThePopupUp) {
 
     EXPECT_EQ(0, Button(MouseMessage::RightUp, 48 + 64 + 31, 51));
     ASSERT_EQ(1u, host.Popups.size());
-    EXPECT_EQ("Remove Properties Reset Add", Labels(host.Popups[0]));
-    const std::vector<int> commands = {host.Popups[0][0].Command, host.Popups[0][1].Command, host.Popups[0][2].Command,
-                                       host.Popups[0][3].Command};
-    EXPECT_EQ((std::vector<int>{IDM_REMOVE, IDM_PROPERTIES, IDM_RESET, IDM_ADD}), commands);
+    EXPECT_EQ("Remove Properties Reset Add &Graph", Labels(host.Popups[0]));
+    std::vector<int> commands;
+    for (const PopupItem& item : host.Popups[0]) {
+        commands.push_back(item.Command);
+    }
+    EXPECT_EQ((std::vector<int>{IDM_REMOVE, IDM_PROPERTIES, IDM_RESET, IDM_ADD, IDM_GRAPH_PORT}), commands);
     EXPECT_EQ(48 + 64 + 31, host.PopupX);
     EXPECT_EQ(51, host.PopupY);
 
@@ -245,17 +247,19 @@ TEST_F(MouseTest, TheRightButtonRecordsTheCellDownAndShowsThePopupUp) {
 
 TEST_F(MouseTest, ThePopupOffersWhatTheHitCellAndTheColumnCountAllow) {
     Button(MouseMessage::RightUp, 20, 30);  // a port's device cell
-    EXPECT_EQ("Reset Add", Labels(host.Popups.back()));
+    EXPECT_EQ("Reset Add &Graph", Labels(host.Popups.back()));
 
     view->HitColumn = 3;
     while (view->ColumnCount < kMaxColumns) {
         AddColumn("n");
     }
-    EXPECT_EQ("Remove Properties Reset", Labels(PopupItems(*view)));
+    EXPECT_EQ("Remove Properties Reset &Graph", Labels(PopupItems(*view)));
 
     view->ColumnCount = 0;
     view->HitColumn = 0;
-    EXPECT_EQ("Add", Labels(PopupItems(*view)));
+    EXPECT_EQ("Add &Graph", Labels(PopupItems(*view)));
+    view->HitRow = 0;
+    EXPECT_EQ("Add", Labels(PopupItems(*view))) << "the header row is no port";
 }
 
 TEST_F(MouseTest, AddInsertsAnErrorsColumnAfterTheHitColumnAndNamesIt) {

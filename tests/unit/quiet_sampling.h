@@ -9,10 +9,12 @@
 #include "monitor/sampling/sampling_cycle.h"
 
 struct SetClock : common::Clock {
+    int64_t Unix = 1800000000;
     uint32_t Ms = 0;
     common::LocalTime Time = {2024, 3, 10, 12, 0, 0};
     uint32_t TickCount() override { return Ms; }
     common::LocalTime Now() override { return Time; }
+    int64_t UnixSeconds() override { return Unix; }
 };
 
 struct QuietAlerts : common::Alerts {

@@ -30,10 +30,12 @@ struct ScriptedSource : PortSource {
 };
 
 struct FakeClock : common::Clock {
+    int64_t Unix = 1800000000;
     uint32_t Ms = 0;
     common::LocalTime Time = {2024, 3, 10, 12, 30, 0};
     uint32_t TickCount() override { return Ms; }
     common::LocalTime Now() override { return Time; }
+    int64_t UnixSeconds() override { return Unix; }
 };
 
 // Records every call by name; a hook under that name runs inside the call, as a

@@ -142,6 +142,9 @@ TEST(MetricsSection, ReadAndWrittenBack) {
          "[program]\r\nUpdateTime=5\r\n[metrics]\r\n"},
         // Letters of the system's code page stay in this section's values; a
         // control character goes as on every line.
+        {"the graph's section, written back as it was read",
+         "[program]\r\nUpdateTime=5\r\n[graph]\r\nwindow=10,20,640,300\r\nrange=4\r\nColour=red\r\n", false, "", "",
+         "[program]\r\nUpdateTime=5\r\n[graph]\r\nwindow=10,20,640,300\r\nRange=4\r\n"},
         {"a board in the code page", "[program]\r\nUpdateTime=5\r\n[metrics]\r\nBoard=S\xFC" "d\t\r\n", true, "",
          "S\xFC" "d", "[program]\r\nUpdateTime=5\r\n[metrics]\r\nBoard=S\xFC" "d\r\n"},
     };
