@@ -1,6 +1,7 @@
 // Ctrl+C in the grid, pressed as a user presses it, and what a spreadsheet would paste.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,6 @@
 
 namespace {
 
-using e2e::kMonitor;
-
 // Through the system's input, so that the monitor's thread finds Ctrl down
 // when it reads the C; posted key messages carry no key state.
 bool PressCtrlC(HWND window) {
@@ -18,8 +17,8 @@ bool PressCtrlC(HWND window) {
     if (!e2e::WaitFor([window] { return GetForegroundWindow() == window; })) {
         return false;
     }
-    const WORD codes[] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
     INPUT keys[4] = {};
+    const WORD codes[] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
     for (int i = 0; i < 4; ++i) {
         keys[i].type = INPUT_KEYBOARD;
         keys[i].ki.wVk = codes[i];
@@ -28,17 +27,8 @@ bool PressCtrlC(HWND window) {
     return SendInput(4, keys, sizeof keys[0]) == 4;
 }
 
-bool EmptyTheClipboard() {
-    if (!OpenClipboard(nullptr)) {
-        return false;
-    }
-    const bool emptied = EmptyClipboard() != FALSE;
-    CloseClipboard();
-    return emptied;
-}
-
-// The clipboard's text once it has some; the monitor may still hold the
-// clipboard open for a moment after putting it there.
+// False until the clipboard holds text and is free: the monitor may still have
+// it open for a moment after putting the text there.
 bool ReadClipboardText(std::string& text) {
     if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(nullptr)) {
         return false;
@@ -53,22 +43,14 @@ bool ReadClipboardText(std::string& text) {
     return bytes != nullptr;
 }
 
-// The lines of `text` that end in CR LF; text after the last CR LF is left out.
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    for (size_t start = 0, end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", start)) {
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 TEST(GridCopy, CtrlCWithNoRowSelectedCopiesTheHeaderAndEveryPortTabSeparated) {
-    const std::string folder = e2e::FreshFolder();
-    e2e::Program monitor(kMonitor, "-F", folder);
+    e2e::Program monitor(e2e::kMonitor, "-F", e2e::FreshFolder());
     HWND window = monitor.WaitMainWindow();
     ASSERT_NE(nullptr, window);
-    ASSERT_TRUE(EmptyTheClipboard());
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const bool emptied = EmptyClipboard() != FALSE;
+    CloseClipboard();
+    ASSERT_TRUE(emptied);
 
     ASSERT_TRUE(PressCtrlC(window)) << "the monitor's window did not come to the front";
     std::string text;
@@ -76,15 +58,19 @@ TEST(GridCopy, CtrlCWithNoRowSelectedCopiesTheHeaderAndEveryPortTabSeparated) {
     e2e::PostCommand(window, IDM_EXIT);
     ASSERT_TRUE(monitor.WaitExit());
 
-    const std::vector<std::string> lines = Lines(text);
+    // The default view's device column and 56 statistics; the simulated ports COM5 to COM36.
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
     ASSERT_EQ(33u, lines.size()) << text;
     EXPECT_EQ(0u, lines[0].find("Device\t")) << lines[0];
     EXPECT_EQ(0u, lines[1].find("COM5\t")) << lines[1];
     EXPECT_EQ(0u, lines[32].find("COM36\t")) << lines[32];
-    const int fields = e2e::Occurrences(lines[0], "\t") + 1;
-    EXPECT_EQ(57, fields) << "the default view's 56 columns and the device column";
     for (const std::string& line : lines) {
-        EXPECT_EQ(fields, e2e::Occurrences(line, "\t") + 1) << line;
+        EXPECT_TRUE(!line.empty() && line.back() == '\r') << "no CR LF after " << line;
+        EXPECT_EQ(56, e2e::Occurrences(line, "\t")) << line;
     }
 }
 
