@@ -34,6 +34,12 @@ public:
         }
         handle_ = handle;
     }
+    // Hands the handle to whoever releases it from now on.
+    Handle Detach() {
+        const Handle handle = handle_;
+        handle_ = Traits::None();
+        return handle;
+    }
 
 private:
     Handle handle_ = Traits::None();
@@ -65,6 +71,12 @@ struct ServiceTraits {
     static void Release(Handle handle) { CloseServiceHandle(handle); }
 };
 
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle None() { return nullptr; }
+    static void Release(Handle handle) { GlobalFree(handle); }
+};
+
 template <typename Object>
 struct GdiTraits {
     using Handle = Object;
@@ -76,6 +88,7 @@ using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueService = UniqueHandle<ServiceTraits>;
+using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 using FontObject = UniqueHandle<GdiTraits<HFONT>>;
 using BrushObject = UniqueHandle<GdiTraits<HBRUSH>>;
 using RegionObject = UniqueHandle<GdiTraits<HRGN>>;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/prompter.h"
+#include "common/win32/clipboard.h"
 #include "common/win32/dialogs.h"
 #include "common/win32/program_shell.h"
 #include "common/win32/window_rectangle.h"
@@ -11,6 +12,7 @@
 #include "monitor/files/settings_file.h"
 #include "monitor/files/view_file.h"
 #include "monitor/grid/columns.h"
+#include "monitor/grid/grid_copy.h"
 #include "monitor/grid/grid_text.h"
 #include "monitor/grid/hit_commands.h"
 #include "monitor/grid/view_state.h"
@@ -209,6 +211,23 @@ LRESULT OnMouseButton(HWND window, MouseMessage message) {
     return 0;
 }
 
+// A copy that fails says so: the clipboard would otherwise still hold whatever
+// was there before, and be pasted as if it were the grid.
+void CopyGrid(HWND window, const ViewState& view) {
+    if (!common::PutClipboardText(window, GridCopyText(view, *g_app.Tables))) {
+        g_app.Alerts.Alert(kCopyFailedText);
+    }
+}
+
+// Ctrl+C is the one key the grid takes; the others stay swallowed.
+LRESULT OnKeyDown(HWND window, WPARAM key) {
+    const ViewState* view = ViewOf(window);
+    if (view != nullptr && key == 'C' && GetKeyState(VK_CONTROL) < 0) {
+        CopyGrid(window, *view);
+    }
+    return 0;
+}
+
 // A lost driver may destroy the window while the question is open; the answer
 // then no longer concerns any view.
 class WindowPrompter : public common::Prompter {
@@ -389,7 +408,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_LBUTTONUP: return OnMouseButton(window, MouseMessage::LeftUp);
         case WM_RBUTTONDOWN: return OnMouseButton(window, MouseMessage::RightDown);
         case WM_RBUTTONUP: return OnMouseButton(window, MouseMessage::RightUp);
-        case WM_KEYDOWN: return 0;
+        case WM_KEYDOWN: return OnKeyDown(window, wParam);
         case WM_QUERYENDSESSION: return TRUE;
         case WM_ENDSESSION: return OnEndSession(window, wParam);
         default: return DefWindowProcA(window, message, wParam, lParam);
