@@ -43,6 +43,9 @@ pairs=(
   "TraceAppendRefresh10084 CopyTraceBufferBaseline -"
   "PublishTick128 CopyTablesBaseline 2"
   "ServiceWindowTick128 SamplingWindowTick128 2"
+  "PlanDayGraph1440 CopyDayPointsBaseline -"
+  "MinuteOfTicksWithHistory MinuteOfTicksWithout 1.05"
+  "TickEndingAMinuteWithHistory TickEndingAMinuteWithout -"
 )
 names=()
 for pair in "${pairs[@]}"; do

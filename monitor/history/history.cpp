@@ -11,10 +11,6 @@ void ClearRow(Bucket (&row)[kHistoryPorts]) {
     std::memset(row, 0, sizeof row);
 }
 
-uint16_t Grown(uint16_t now, uint16_t before) {
-    return static_cast<uint16_t>(now > before ? now - before : 0);
-}
-
 }  // namespace
 
 std::unique_ptr<HistoryTables> CreateHistory() {
@@ -40,53 +36,56 @@ bool HistoryHeaderFits(const HistoryHeader& header) {
 }
 
 void HistoryKeeper::EndMinute(const PortTables& tables, int ports, int64_t unixTime) {
+    BeginMinute(unixTime);
     const int listed = std::min(ports, kHistoryPorts);
+    for (int port = 0; port < listed; ++port) {
+        AddPort(port, tables.Records[port]);
+    }
+}
+
+void HistoryKeeper::BeginMinute(int64_t unixTime) {
     const bool first = !started_;
     started_ = true;
+    row_ = nullptr;
     // The minute just closed. A clock set back would close one that is stored
     // already: its figures go into the newest bucket instead, so that nothing
     // is counted twice or written over.
     const int64_t closed = unixTime / 60 - 1;
-    uint32_t minute = closed > 0 ? static_cast<uint32_t>(closed) : 1;
-    minute = std::max(minute, history_.Header.LastMinute);
-    const int minuteAt = static_cast<int>(minute % kMinuteBuckets);
-    const uint32_t hour = minute / 60;
-    const int hourAt = static_cast<int>(hour % kHourBuckets);
-    if (!first) {
-        if (history_.MinuteStamps[minuteAt] != minute) {
-            history_.MinuteStamps[minuteAt] = minute;
-            ClearRow(history_.Minutes[minuteAt]);
-        }
-        if (history_.HourStamps[hourAt] != hour) {
-            history_.HourStamps[hourAt] = hour;
-            ClearRow(history_.Hours[hourAt]);
-        }
-        history_.Header.LastMinute = minute;
+    const uint32_t last = history_.Header.LastMinute;
+    const uint32_t minute = std::max(closed > 0 ? static_cast<uint32_t>(closed) : 1u, last);
+    if (last != 0 && minute / 60 != last / 60) {
+        CloseHour(last / 60);
     }
-    for (int port = 0; port < listed; ++port) {
-        const StatsRecord& record = tables.Records[port];
-        const uint16_t errors = static_cast<uint16_t>(
-            Grown(record.OverrunErrors, errors_[port][0]) + Grown(record.FramingErrors, errors_[port][1]) +
-            Grown(record.ParityErrors, errors_[port][2]));
-        const bool carrier = record.CDRunTime != carrierMs_[port] || (record.StatusFlags & kStatusCd) != 0;
-        errors_[port][0] = record.OverrunErrors;
-        errors_[port][1] = record.FramingErrors;
-        errors_[port][2] = record.ParityErrors;
-        carrierMs_[port] = record.CDRunTime;
-        if (first) {
+    if (first) {
+        return;
+    }
+    const int at = static_cast<int>(minute % kMinuteBuckets);
+    if (history_.MinuteStamps[at] != minute) {
+        history_.MinuteStamps[at] = minute;
+        ClearRow(history_.Minutes[at]);
+    }
+    history_.Header.LastMinute = minute;
+    row_ = history_.Minutes[at];
+}
+
+// The minutes of the hour that are stored, whichever program sampled them.
+void HistoryKeeper::CloseHour(uint32_t hour) {
+    const int at = static_cast<int>(hour % kHourBuckets);
+    history_.HourStamps[at] = hour;
+    HourBucket* sums = history_.Hours[at];
+    ClearRow(history_.Hours[at]);
+    for (uint32_t minute = hour * 60; minute < hour * 60 + 60; ++minute) {
+        const int from = static_cast<int>(minute % kMinuteBuckets);
+        if (history_.MinuteStamps[from] != minute) {
             continue;
         }
-        const uint16_t flags = static_cast<uint16_t>(kBucketSampled | (carrier ? kBucketCarrier : 0));
-        MinuteBucket& m = history_.Minutes[minuteAt][port];
-        m.Tx += record.TxMinCnt;
-        m.Rx += record.RxMinCnt;
-        m.Errors = static_cast<uint16_t>(std::min<uint32_t>(0xFFFFu, m.Errors + errors));
-        m.Flags |= flags;
-        HourBucket& h = history_.Hours[hourAt][port];
-        h.Tx += record.TxMinCnt;
-        h.Rx += record.RxMinCnt;
-        h.Errors += errors;
-        h.Flags |= flags;
+        for (int port = 0; port < kHistoryPorts; ++port) {
+            const MinuteBucket& bucket = history_.Minutes[from][port];
+            sums[port].Tx += bucket.Tx;
+            sums[port].Rx += bucket.Rx;
+            sums[port].Errors += bucket.Errors;
+            sums[port].Flags |= bucket.Flags;
+        }
     }
 }
 

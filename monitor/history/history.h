@@ -80,16 +80,42 @@ public:
     explicit HistoryKeeper(HistoryTables& history) : history_(history) {}
 
     // At a minute end at `unixTime`, after the records' minute figures are
-    // closed: the minute before into its bucket and into its hour's, for the
-    // `ports` listed. The first minute end of a run only takes the error and
-    // carrier baselines: its counts hold all the time no program sampled,
-    // which belongs to no minute.
+    // closed: the minute before into its bucket, for the `ports` listed; once
+    // a minute of a later hour comes, the hour before is summed from its
+    // minutes. The first minute end of a run only takes the error and carrier
+    // baselines: its counts hold all the time no program sampled, which
+    // belongs to no minute.
     void EndMinute(const PortTables& tables, int ports, int64_t unixTime);
 
+    // The same in two steps, so that the sampling cycle adds each port in the
+    // pass over the ports it makes anyway.
+    void BeginMinute(int64_t unixTime);
+    void AddPort(int port, const StatsRecord& record) {
+        // A sum that went down was reset or wrapped: all of it is new.
+        const uint32_t errors = static_cast<uint32_t>(record.OverrunErrors) + record.FramingErrors + record.ParityErrors;
+        const uint32_t added = errors >= errors_[port] ? errors - errors_[port] : errors;
+        const bool carrier = record.CDRunTime != carrierMs_[port] || (record.StatusFlags & kStatusCd) != 0;
+        errors_[port] = errors;
+        carrierMs_[port] = record.CDRunTime;
+        if (row_ == nullptr) {
+            return;
+        }
+        MinuteBucket& bucket = row_[port];
+        bucket.Tx += record.TxMinCnt;
+        bucket.Rx += record.RxMinCnt;
+        const uint32_t sum = bucket.Errors + added;
+        bucket.Errors = static_cast<uint16_t>(sum < 0xFFFFu ? sum : 0xFFFFu);
+        bucket.Flags = static_cast<uint16_t>(bucket.Flags | kBucketSampled | (carrier ? kBucketCarrier : 0));
+    }
+
 private:
+    void CloseHour(uint32_t hour);
+
     HistoryTables& history_;
     bool started_ = false;
-    uint16_t errors_[kHistoryPorts][3] = {};
+    // The bucket row of the minute being closed; none at a run's first minute end.
+    MinuteBucket* row_ = nullptr;
+    uint32_t errors_[kHistoryPorts] = {};
     uint32_t carrierMs_[kHistoryPorts] = {};
 };
 

@@ -1,5 +1,6 @@
 #include "monitor/sampling/sampling_cycle.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "common/disk_space.h"
@@ -135,11 +136,14 @@ bool SamplingCycle::CheckMinute(int ports) {
         return false;
     }
     minute_ = time.Minute;
+    if (keeper_) {
+        keeper_->BeginMinute(clock_.UnixSeconds());
+    }
     for (int port = 0; port <= ports; ++port) {
         EndMinute(tables_.Records[port], minuteTime_);
-    }
-    if (keeper_) {
-        keeper_->EndMinute(tables_, ports, clock_.UnixSeconds());
+        if (keeper_ && port < std::min(ports, kHistoryPorts)) {
+            keeper_->AddPort(port, tables_.Records[port]);
+        }
     }
     if (time.Hour != hour_) {
         hour_ = time.Hour;

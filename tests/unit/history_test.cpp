@@ -53,13 +53,15 @@ TEST_F(HistoryTest, MinutesAndHoursFillFromMinuteEndsWithGapsWhereNoProgramSampl
     // A clock set back an hour: its minutes go into the newest one, not over earlier ones.
     EndAt(-50, 600);
     EXPECT_EQ((std::vector<int>{120, 180, -1, -1, -1, -1, -1, 660}), Minutes(9, 8));
-    const std::vector<GraphPoint> hours = GraphPoints(*history, 0, GraphRange::Week, kNoon + 3600);
-    EXPECT_EQ((120u + 180 + 660) / 3600, hours.back().Tx);
-    EXPECT_TRUE(hours.back().Data);
 
     // A clock set forward: the minutes it skips are gaps; a day later the ring
     // has turned and the old minutes read as gaps, not as today's.
     EndAt(60 * 24 + 2, 240);
+    // The hour is summed from its minutes once a minute of a later hour comes.
+    const int noonHour = static_cast<int>(kNoon / 3600 % kHourBuckets);
+    EXPECT_EQ(static_cast<uint32_t>(kNoon / 3600), history->HourStamps[noonHour]);
+    EXPECT_EQ(120u + 180 + 660, history->Hours[noonHour][0].Tx);
+    EXPECT_TRUE(GraphPoints(*history, 0, GraphRange::Week, kNoon + 3600).back().Data);
     EXPECT_EQ((std::vector<int>{-1, 240}), Minutes(60 * 24 + 2, 2));
     EXPECT_EQ(-1, Minutes(60 * 24 + 2, 1440 - 1)[0]) << "yesterday's 12:01";
     // A port the driver no longer lists has no data, not zero.
