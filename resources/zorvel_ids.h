@@ -15,12 +15,20 @@
 #define IDM_FONT 111
 #define IDM_HELP 112
 #define IDM_ABOUT 113
+#define IDM_GRAPH 114
 
 // Grid context menu
 #define IDM_REMOVE 140
 #define IDM_RESET 141
 #define IDM_PROPERTIES 142
 #define IDM_ADD 143
+#define IDM_GRAPH_PORT 144
+
+// Graph window menu "ZorvelGraph": the four ranges
+#define IDM_RANGE_HOUR 161
+#define IDM_RANGE_DAY 162
+#define IDM_RANGE_WEEK 163
+#define IDM_RANGE_MONTH 164
 
 // Program Setup dialog "CONFIGDLG"
 #define IDC_DAY_SPAWN 182

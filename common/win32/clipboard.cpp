@@ -55,7 +55,8 @@ bool CopyInto(HGLOBAL memory, const std::string& text) {
 
 }  // namespace
 
-bool PutClipboardText(HWND owner, const std::string& text) {
+bool PutClipboardPictureAndText(HWND owner, HBITMAP picture, const std::string& text) {
+    UniqueHandle<GdiTraits<HBITMAP>> bitmap(picture);
     GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
     if (!memory || !CopyInto(memory.Get(), text)) {
         return false;
@@ -64,9 +65,16 @@ bool PutClipboardText(HWND owner, const std::string& text) {
     if (!clipboard || !EmptyClipboard() || SetClipboardData(CF_TEXT, memory.Get()) == nullptr) {
         return false;
     }
-    // The clipboard owns the memory from here on.
+    // The clipboard owns what it took from here on.
     memory.Detach();
+    if (bitmap && SetClipboardData(CF_BITMAP, bitmap.Get()) != nullptr) {
+        bitmap.Detach();
+    }
     return true;
+}
+
+bool PutClipboardText(HWND owner, const std::string& text) {
+    return PutClipboardPictureAndText(owner, nullptr, text);
 }
 
 }  // namespace common

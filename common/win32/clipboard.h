@@ -10,4 +10,8 @@ namespace common {
 // as CF_TEXT owned by `owner`; false when the clipboard could not take it.
 bool PutClipboardText(HWND owner, const std::string& text);
 
+// The same with `picture` beside the text, as CF_BITMAP; the clipboard takes
+// the bitmap, which is deleted when it cannot.
+bool PutClipboardPictureAndText(HWND owner, HBITMAP picture, const std::string& text);
+
 }  // namespace common

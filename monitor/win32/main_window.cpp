@@ -17,6 +17,7 @@
 #include "monitor/grid/hit_commands.h"
 #include "monitor/grid/view_state.h"
 #include "monitor/win32/column_dialog.h"
+#include "monitor/win32/graph_window.h"
 #include "monitor/win32/grid_mouse.h"
 #include "monitor/win32/grid_window.h"
 #include "monitor/win32/sampling_host.h"
@@ -62,6 +63,7 @@ std::string LocalClock(int64_t unixTime) {
 // service stops and when it runs again.
 void ShowServiceFigures(HWND window, ViewState& view) {
     const ReaderNews news = g_app.Reader->Tick();
+    g_app.Figures->TakeHistory(*g_app.History);
     WindowSamplingHost host;
     if (SetRowCount(view, CountPorts(g_app.Tables->Names))) {
         host.RowCountChanged(view);
@@ -104,6 +106,7 @@ LRESULT OnCreate(HWND window) {
 }
 
 LRESULT OnDestroy(HWND window) {
+    CloseGraphs();
     std::unique_ptr<ViewState> view(ViewOf(window));
     SetWindowLongPtrA(window, 0, 0);
     if (view && !g_app.SessionEnded) {
@@ -125,6 +128,7 @@ LRESULT OnEndSession(HWND window, WPARAM ending) {
     KillTimer(window, kSampleTimer);
     g_app.Alerts.Quiet = true;
     g_app.RestoreStartDirectory();
+    CloseGraphs();
     if (g_app.Cycle && !g_app.Cycle->LostDriver()) {
         SaveProgramFiles();
     }
@@ -376,6 +380,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
         case IDM_RESET: ResetStatistics(window, *view); break;
         case IDM_PROPERTIES: EditHitColumn(window, *view); break;
         case IDM_ADD: AddColumn(window, *view); break;
+        // The selected row's port, or the first one with no row selected.
+        case IDM_GRAPH: OpenGraph(view->HitRow >= 1 ? view->HitRow - 1 : 0); break;
+        case IDM_GRAPH_PORT: OpenGraph(view->HitRow - 1); break;
         default: break;
     }
     return 0;

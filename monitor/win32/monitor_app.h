@@ -14,6 +14,7 @@
 #include "common/win32/scoped.h"
 #include "common/win32/system_clock.h"
 #include "monitor/driver/driver_link.h"
+#include "monitor/history/history.h"
 #include "monitor/program_settings.h"
 #include "monitor/stats/metrics_file.h"
 #include "monitor/stats/port_source.h"
@@ -42,6 +43,8 @@ struct MonitorApp {
     common::HourlyAlerts MetricsAlerts{Alerts, common::SteadyMilliseconds};
     common::FontObject GridFont;
     std::unique_ptr<PortTables> Tables;
+    // What the graphs show: the history this program keeps, or the service's.
+    std::unique_ptr<HistoryTables> History;
     common::Win32DeviceOpener DeviceOpener;
     common::SystemClock Clock;
     std::unique_ptr<DriverLink> Driver;

@@ -13,6 +13,7 @@
 #include "monitor/grid/grid_text.h"
 #include "monitor/grid/layout.h"
 #include "monitor/reports/report_runs.h"
+#include "monitor/win32/graph_window.h"
 #include "monitor/win32/grid_window.h"
 #include "monitor/win32/monitor_app.h"
 #include "monitor/win32/report_environment.h"
@@ -79,6 +80,7 @@ void WindowSamplingHost::Repaint(ViewState& view) {
     } else {
         InvalidateRect(g_app.MainWindow, nullptr, FALSE);
     }
+    RefreshGraphs();
 }
 
 }  // namespace zorvel

@@ -30,6 +30,26 @@ bool ServiceFigures::Take(Publication& publication) {
     return taken;
 }
 
+bool ServiceFigures::TakeHistory(HistoryTables& history) {
+    common::UniqueKernelObject mapping(
+        OpenFileMappingA(FILE_MAP_READ, FALSE, ("Global\\" + HistoryPublicationName(name_)).c_str()));
+    if (!mapping) {
+        return false;
+    }
+    const void* view = MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, sizeof(HistoryBlock));
+    if (view == nullptr) {
+        return false;
+    }
+    const auto& block = *static_cast<const HistoryBlock*>(view);
+    const uint32_t sequence = SequenceOf(block);
+    const bool taken = sequence != historySequence_ && sequence % 2 == 0 && TakePublished(block, history);
+    if (taken) {
+        historySequence_ = sequence;
+    }
+    UnmapViewOfFile(view);
+    return taken;
+}
+
 bool AskService(const std::string& serviceName, const ServiceRequest& request, ServiceReply& reply) {
     // Said before anything is sent; the service checks the caller again.
     if (!common::IsAdministrator()) {

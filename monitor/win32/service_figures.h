@@ -15,9 +15,12 @@ class ServiceFigures : public PublicationSource {
 public:
     explicit ServiceFigures(std::string serviceName) : name_(std::move(serviceName)) {}
     bool Take(Publication& publication) override;
+    // The service's history, when it has changed since the last take.
+    bool TakeHistory(HistoryTables& history);
 
 private:
     std::string name_;
+    uint32_t historySequence_ = 0;
 };
 
 // Sends a request to the service and waits for its reply. False when it could

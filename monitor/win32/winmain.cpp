@@ -15,6 +15,8 @@
 #include "monitor/files/settings_file.h"
 #include "monitor/stats/catalogue.h"
 #include "monitor/stats/statistics_file.h"
+#include "monitor/history/history_file.h"
+#include "monitor/win32/graph_window.h"
 #include "monitor/win32/main_window.h"
 #include "monitor/win32/monitor_app.h"
 #include "monitor/win32/sampling_host.h"
@@ -53,6 +55,8 @@ void PrepareSampling() {
         CreateDirectoryA("REPORTS", nullptr);
     }
     LoadStatistics(kStatisticsFileName, g_app.Tables->Records);
+    LoadHistory(g_app.InStartDirectory(kHistoryFileName), g_app.InStartDirectory(kDamagedHistoryName), *g_app.History,
+                g_app.Alerts);
     ReadSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
     g_app.Metrics = std::make_unique<MetricsPublisher>(g_app.Settings, *g_app.Tables, g_app.MetricsAlerts,
                                                        MetricsPath(g_app.Settings.Metrics.File, g_app.StartDirectory),
@@ -60,7 +64,8 @@ void PrepareSampling() {
     g_app.Driver = std::make_unique<DriverLink>(g_app.DeviceOpener, g_app.PlatformId, *g_app.Tables);
     g_app.Simulated = std::make_unique<SimulatedSource>(*g_app.Tables);
     g_app.Cycle = std::make_unique<SamplingCycle>(g_app.Source(), *g_app.Tables, g_app.Clock, g_samplingHost,
-                                                  g_app.InStartDirectory(kStatisticsFileName));
+                                                  g_app.InStartDirectory(kStatisticsFileName), g_app.History.get(),
+                                                  g_app.InStartDirectory(kHistoryFileName));
 }
 
 // The folder is held: a service's on this computer is shown, unless another
@@ -90,11 +95,12 @@ void SaveProgramFiles() {
         common::FreeDiskBytes(g_app.StartDirectory),
         [] { WriteSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts); }, kStatisticsFileName,
         g_app.Tables->Records, g_app.Alerts);
+    g_app.Cycle->SaveHistory();
 }
 
 int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
     g_app.Instance = instance;
-    if (!RegisterMainWindowClass(instance)) {
+    if (!RegisterMainWindowClass(instance) || !RegisterGraphClass(instance)) {
         return 0;
     }
     HMENU menu = LoadMenuA(instance, "Zorvel");
@@ -106,6 +112,7 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
     g_app.MoveCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MOVE_COLUMN));
     g_app.StartDirectory = common::CurrentDirectory();
     g_app.Tables = CreatePortTables();
+    g_app.History = CreateHistory();
     g_app.StatisticCount = CountStatistics();
     if (g_app.FolderLock.Take(g_app.StartDirectory, common::kMonitorKind) != common::LockState::Held) {
         PrepareSampling();

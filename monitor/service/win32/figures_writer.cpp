@@ -15,25 +15,33 @@ std::string GlobalName(const std::string& serviceName) {
 
 }  // namespace
 
-FiguresWriter::FiguresWriter(const std::string& serviceName, const std::string& serviceSid) {
+// A block only the service writes and every signed-in user reads; none when
+// it cannot be made.
+template <typename Block>
+Block* MakeBlock(common::UniqueKernelObject& mapping, const std::string& name, const std::string& serviceSid) {
     const std::string access = "D:P(A;;GA;;;SY)(A;;GA;;;BA)(A;;GA;;;" + serviceSid + ")(A;;GR;;;AU)";
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, FALSE};
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(access.c_str(), SDDL_REVISION_1,
                                                               &attributes.lpSecurityDescriptor, nullptr)) {
-        return;
+        return nullptr;
     }
-    mapping_.Reset(CreateFileMappingA(INVALID_HANDLE_VALUE, &attributes, PAGE_READWRITE, 0, sizeof(PublicationBlock),
-                                      GlobalName(serviceName).c_str()));
+    mapping.Reset(CreateFileMappingA(INVALID_HANDLE_VALUE, &attributes, PAGE_READWRITE, 0, sizeof(Block),
+                                     ("Global\\" + name).c_str()));
     LocalFree(attributes.lpSecurityDescriptor);
-    if (mapping_) {
-        block_ = static_cast<PublicationBlock*>(
-            MapViewOfFile(mapping_.Get(), FILE_MAP_WRITE, 0, 0, sizeof(PublicationBlock)));
-    }
+    return mapping ? static_cast<Block*>(MapViewOfFile(mapping.Get(), FILE_MAP_WRITE, 0, 0, sizeof(Block)))
+                   : nullptr;
 }
+
+FiguresWriter::FiguresWriter(const std::string& serviceName, const std::string& serviceSid)
+    : block_(MakeBlock<PublicationBlock>(mapping_, PublicationName(serviceName), serviceSid)),
+      history_(MakeBlock<HistoryBlock>(historyMapping_, HistoryPublicationName(serviceName), serviceSid)) {}
 
 FiguresWriter::~FiguresWriter() {
     if (block_ != nullptr) {
         UnmapViewOfFile(block_);
+    }
+    if (history_ != nullptr) {
+        UnmapViewOfFile(history_);
     }
 }
 
@@ -43,6 +51,11 @@ void FiguresWriter::Publish(const MonitorService& service, bool running) {
             service.Fill(data, running);
             data.Status.ProcessId = GetCurrentProcessId();
         });
+    }
+    const HistoryTables& history = service.History();
+    if (history_ != nullptr && (historyMinute_ != history.Header.LastMinute || SequenceOf(*history_) == 0)) {
+        historyMinute_ = history.Header.LastMinute;
+        zorvel::Publish(*history_, history);
     }
 }
 

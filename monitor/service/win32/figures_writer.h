@@ -26,6 +26,10 @@ public:
 private:
     common::UniqueKernelObject mapping_;
     PublicationBlock* block_ = nullptr;
+    // The history, written again only when it has gained a minute.
+    common::UniqueKernelObject historyMapping_;
+    HistoryBlock* history_ = nullptr;
+    uint32_t historyMinute_ = 0;
 };
 
 // None when the service publishes nothing (it does not run).

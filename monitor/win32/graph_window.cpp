@@ -1,0 +1,365 @@
+#include "monitor/win32/graph_window.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/win32/clipboard.h"
+#include "common/win32/scoped.h"
+#include "common/win32/window_rectangle.h"
+#include "monitor/history/graph_plan.h"
+#include "monitor/win32/monitor_app.h"
+#include "resources/zorvel_ids.h"
+
+namespace zorvel {
+namespace {
+
+constexpr const char* kGraphClass = "ZorvelGraph";
+constexpr COLORREF kTxColour = RGB(0, 70, 200);
+constexpr COLORREF kRxColour = RGB(0, 140, 60);
+constexpr COLORREF kErrorColour = RGB(210, 0, 0);
+constexpr COLORREF kNoCarrierShade = RGB(255, 243, 228);
+constexpr COLORREF kGapShade = RGB(228, 228, 228);
+constexpr COLORREF kRuleColour = RGB(210, 210, 210);
+
+// Room for the rate labels on the left, the time labels below and two lines of text above.
+constexpr int kLeftMargin = 64;
+constexpr int kRightMargin = 12;
+constexpr int kTopMargin = 40;
+constexpr int kBottomMargin = 22;
+
+struct GraphState {
+    int Port;
+    GraphRange Range;
+    int PointerX = -1;
+    uint32_t PaintedMinute = 0;
+};
+
+GraphState* StateOf(HWND window) {
+    return reinterpret_cast<GraphState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+common::LocalTime LocalOf(int64_t unixSeconds) {
+    // 100 ns steps since 1601; the zone's rule for that day, not today's.
+    const ULONGLONG ticks = static_cast<ULONGLONG>(unixSeconds + 11644473600LL) * 10000000ULL;
+    FILETIME utc = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME universal;
+    SYSTEMTIME local;
+    if (!FileTimeToSystemTime(&utc, &universal) || !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local)) {
+        return {};
+    }
+    return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
+}
+
+int64_t UnixNow() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return static_cast<int64_t>(ticks / 10000000ULL) - 11644473600LL;
+}
+
+std::string PortNameOf(int port) {
+    return PortName(g_app.Tables->Names.Slots[port]);
+}
+
+std::vector<GraphPoint> PointsOf(const GraphState& state) {
+    return GraphPoints(*g_app.History, state.Port, state.Range, UnixNow());
+}
+
+PlotArea AreaOf(const RECT& client) {
+    return {client.left + kLeftMargin, client.top + kTopMargin, client.right - kRightMargin,
+            client.bottom - kBottomMargin};
+}
+
+void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
+    const common::BrushObject brush(CreateSolidBrush(colour));
+    const RECT area{left, top, right, bottom};
+    FillRect(dc, &area, brush.Get());
+}
+
+void Text(HDC dc, int x, int y, const std::string& text, COLORREF colour, UINT align = TA_LEFT | TA_TOP) {
+    SetTextColor(dc, colour);
+    SetTextAlign(dc, align);
+    TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+// Each line's runs in one call.
+void Line(HDC dc, const std::vector<std::vector<PlotPoint>>& runs, COLORREF colour) {
+    std::vector<POINT> points;
+    std::vector<DWORD> counts;
+    for (const auto& run : runs) {
+        for (const PlotPoint& p : run) {
+            points.push_back({p.X, p.Y});
+        }
+        // A point alone between gaps is drawn as a short dash, not left out.
+        if (run.size() == 1) {
+            points.push_back({run[0].X + 2, run[0].Y});
+        }
+        counts.push_back(static_cast<DWORD>(run.size() == 1 ? 2 : run.size()));
+    }
+    if (points.empty()) {
+        return;
+    }
+    const common::UniqueHandle<common::GdiTraits<HPEN>> pen(CreatePen(PS_SOLID, 1, colour));
+    const common::ScopedSelection withPen(dc, pen.Get());
+    PolyPolyline(dc, points.data(), counts.data(), static_cast<DWORD>(counts.size()));
+}
+
+std::string Figures(const GraphPoint& point) {
+    if (!point.Data) {
+        return "no data";
+    }
+    return "transmit " + RateText(point.Tx) + "/s, receive " + RateText(point.Rx) + "/s, " +
+           std::to_string(point.Errors) + (point.Errors == 1 ? " error" : " errors") + ", carrier " +
+           (point.Carrier ? "on" : "off");
+}
+
+std::string Stamp(int64_t unixSeconds) {
+    const common::LocalTime time = LocalOf(unixSeconds);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", time.Year, time.Month, time.Day, time.Hour,
+                  time.Minute);
+    return text;
+}
+
+void Draw(HDC dc, const RECT& client, const GraphState& state) {
+    Fill(dc, client.left, client.top, client.right, client.bottom, GetSysColor(COLOR_WINDOW));
+    const std::vector<GraphPoint> points = PointsOf(state);
+    const PlotArea area = AreaOf(client);
+    if (area.Right <= area.Left + 2 || area.Bottom <= area.Top + 2) {
+        return;
+    }
+    const GraphPlan plan = PlanGraph(points, state.Range, area, LocalOf);
+    for (const auto& span : plan.Gaps) {
+        Fill(dc, span.first, area.Top, span.second, area.Bottom, kGapShade);
+    }
+    for (const auto& span : plan.CarrierOff) {
+        Fill(dc, span.first, area.Top, span.second, area.Bottom, kNoCarrierShade);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const common::ScopedSelection withFont(dc, font);
+    for (const AxisLabel& label : plan.RateLabels) {
+        Fill(dc, area.Left, label.At, area.Right, label.At + 1, kRuleColour);
+        Text(dc, area.Left - 4, label.At, label.Text, RGB(0, 0, 0), TA_RIGHT | TA_BASELINE);
+    }
+    for (const AxisLabel& label : plan.TimeLabels) {
+        Fill(dc, label.At, area.Top, label.At + 1, area.Bottom, kRuleColour);
+        Text(dc, label.At, area.Bottom + 3, label.Text, RGB(0, 0, 0), TA_CENTER | TA_TOP);
+    }
+    for (int x : plan.ErrorMarks) {
+        Fill(dc, x - 1, area.Bottom - 6, x + 2, area.Bottom, kErrorColour);
+    }
+    Line(dc, plan.Rx, kRxColour);
+    Line(dc, plan.Tx, kTxColour);
+
+    // The latest figure, and the one under the pointer.
+    const auto latest = std::find_if(points.rbegin(), points.rend(), [](const GraphPoint& p) { return p.Data; });
+    Text(dc, client.left + 6, client.top + 4,
+         latest == points.rend() ? std::string("No figures in this range yet.")
+                                 : "Latest, " + Stamp(latest->Time) + ": " + Figures(*latest),
+         RGB(0, 0, 0));
+    const int under = PointAt(points.size(), area, state.PointerX);
+    if (under >= 0) {
+        const GraphPoint& point = points[static_cast<size_t>(under)];
+        Text(dc, client.left + 6, client.top + 20, "At " + Stamp(point.Time) + ": " + Figures(point), RGB(0, 0, 0));
+        Fill(dc, state.PointerX, area.Top, state.PointerX + 1, area.Bottom, RGB(120, 120, 120));
+    } else {
+        Text(dc, client.left + 6, client.top + 20, "Transmit", kTxColour);
+        Text(dc, client.left + 70, client.top + 20, "Receive", kRxColour);
+    }
+}
+
+void ShowRange(HWND window, GraphState& state) {
+    const int ids[] = {IDM_RANGE_HOUR, IDM_RANGE_DAY, IDM_RANGE_WEEK, IDM_RANGE_MONTH};
+    for (int i = 0; i < 4; ++i) {
+        CheckMenuItem(GetMenu(window), static_cast<UINT>(ids[i]),
+                      MF_BYCOMMAND | (static_cast<int>(state.Range) == i + 1 ? MF_CHECKED : MF_UNCHECKED));
+    }
+    g_app.Settings.Graph.Range = static_cast<int>(state.Range);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void Copy(HWND window, const GraphState& state) {
+    RECT client;
+    GetClientRect(window, &client);
+    const common::ScopedDC screen(window);
+    HDC memory = CreateCompatibleDC(screen.Get());
+    HBITMAP picture = CreateCompatibleBitmap(screen.Get(), client.right, client.bottom);
+    {
+        const common::ScopedSelection into(memory, picture);
+        Draw(memory, client, state);
+    }
+    DeleteDC(memory);
+    common::PutClipboardPictureAndText(window, picture, PointsAsText(PointsOf(state), LocalOf));
+}
+
+LRESULT OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    GraphState* state = StateOf(window);
+    if (state != nullptr) {
+        RECT client;
+        GetClientRect(window, &client);
+        // Drawn off the screen and put there whole: the graph never flickers as it follows.
+        HDC memory = CreateCompatibleDC(dc);
+        const common::UniqueHandle<common::GdiTraits<HBITMAP>> picture(
+            CreateCompatibleBitmap(dc, client.right, client.bottom));
+        {
+            const common::ScopedSelection into(memory, picture.Get());
+            Draw(memory, client, *state);
+            BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+        }
+        DeleteDC(memory);
+        state->PaintedMinute = g_app.History->Header.LastMinute;
+    }
+    EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT OnKey(HWND window, WPARAM key) {
+    GraphState* state = StateOf(window);
+    if (state == nullptr) {
+        return 0;
+    }
+    if (key >= '1' && key <= '4') {
+        state->Range = static_cast<GraphRange>(key - '0');
+        ShowRange(window, *state);
+    } else if (key == 'C' && GetKeyState(VK_CONTROL) < 0) {
+        Copy(window, *state);
+    }
+    return 0;
+}
+
+LRESULT OnCommand(HWND window, WPARAM wParam) {
+    GraphState* state = StateOf(window);
+    const int id = LOWORD(wParam);
+    if (state != nullptr && id >= IDM_RANGE_HOUR && id <= IDM_RANGE_MONTH) {
+        state->Range = static_cast<GraphRange>(id - IDM_RANGE_HOUR + 1);
+        ShowRange(window, *state);
+    }
+    return 0;
+}
+
+LRESULT OnMouseMove(HWND window, LPARAM lParam) {
+    GraphState* state = StateOf(window);
+    if (state != nullptr) {
+        state->PointerX = static_cast<short>(LOWORD(lParam));
+        InvalidateRect(window, nullptr, FALSE);
+    }
+    return 0;
+}
+
+// The last graph to close leaves its place for the next one to open.
+LRESULT OnDestroy(HWND window) {
+    std::unique_ptr<GraphState> state(StateOf(window));
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    if (const auto recorded = common::RecordedRectangle(window)) {
+        g_app.Settings.Graph.Window = *recorded;
+    }
+    return 0;
+}
+
+LRESULT CALLBACK GraphProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: return OnPaint(window);
+        case WM_ERASEBKGND: return 1;
+        case WM_SIZE: InvalidateRect(window, nullptr, FALSE); return 0;
+        case WM_KEYDOWN: return OnKey(window, wParam);
+        case WM_COMMAND: return OnCommand(window, wParam);
+        case WM_MOUSEMOVE: return OnMouseMove(window, lParam);
+        case WM_DESTROY: return OnDestroy(window);
+        default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+bool IsGraph(HWND window) {
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpA(className, kGraphClass) == 0;
+}
+
+struct GraphQuery {
+    std::string Caption;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchGraph(HWND window, LPARAM parameter) {
+    auto* query = reinterpret_cast<GraphQuery*>(parameter);
+    char caption[64] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    if (IsGraph(window) && query->Caption == caption) {
+        query->Found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CloseIfGraph(HWND window, LPARAM) {
+    if (IsGraph(window)) {
+        DestroyWindow(window);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK RepaintIfNewer(HWND window, LPARAM) {
+    const GraphState* state = IsGraph(window) ? StateOf(window) : nullptr;
+    if (state != nullptr && state->PaintedMinute != g_app.History->Header.LastMinute) {
+        InvalidateRect(window, nullptr, FALSE);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+bool RegisterGraphClass(HINSTANCE instance) {
+    WNDCLASSA graph = {};
+    graph.style = CS_HREDRAW | CS_VREDRAW;
+    graph.lpfnWndProc = GraphProc;
+    graph.hInstance = instance;
+    graph.hIcon = LoadIconA(instance, "zorvel");
+    graph.hCursor = LoadCursorA(nullptr, IDC_CROSS);
+    graph.lpszClassName = kGraphClass;
+    return RegisterClassA(&graph) != 0;
+}
+
+void OpenGraph(int port) {
+    if (g_app.History == nullptr || port < 0 || port >= CountPorts(g_app.Tables->Names)) {
+        return;
+    }
+    GraphQuery query{"Graph - " + PortNameOf(port), nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchGraph, reinterpret_cast<LPARAM>(&query));
+    if (query.Found != nullptr) {
+        ShowWindow(query.Found, IsIconic(query.Found) ? SW_RESTORE : SW_SHOW);
+        SetForegroundWindow(query.Found);
+        return;
+    }
+    GraphSettings& settings = g_app.Settings.Graph;
+    auto state = std::make_unique<GraphState>(GraphState{port, static_cast<GraphRange>(settings.Range)});
+    HWND window = CreateWindowExA(0, kGraphClass, query.Caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, 720, 400, nullptr, LoadMenuA(g_app.Instance, kGraphClass),
+                                  g_app.Instance, nullptr);
+    if (window == nullptr) {
+        return;
+    }
+    // From now on the file keeps the graphs' place and range.
+    settings.Present = true;
+    GraphState& kept = *state;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
+    common::MoveToRememberedRectangle(window, settings.Window);
+    ShowRange(window, kept);
+    ShowWindow(window, SW_SHOW);
+}
+
+void CloseGraphs() {
+    EnumThreadWindows(GetCurrentThreadId(), CloseIfGraph, 0);
+}
+
+void RefreshGraphs() {
+    if (g_app.History != nullptr) {
+        EnumThreadWindows(GetCurrentThreadId(), RepaintIfNewer, 0);
+    }
+}
+
+}  // namespace zorvel
