@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# bench-wine.sh [--runs N] [--before ZORVEL_EXE] [--service]: what the user feels under
+# bench-wine.sh [--runs N] [--before ZORVEL_EXE] [--service] [--graph]: what the user feels under
 # Wine, measured from outside by wine_probe against a bare window program, the
 # programs interleaved N times (default 5) on a 1920x1080 virtual screen:
 #   - a forced full repaint of the maximised monitor on the stand-in's 128
@@ -13,7 +13,9 @@
 #     second (also of ZORVEL_EXE);
 #   - CPU of zorvel-service over a minute on the stand-in's 128 ports, sampling
 #     every second, and its private bytes against zorvel.exe's (--service: this
-#     alone).
+#     alone);
+#   - a forced full repaint of a maximised graph window over a day of
+#     simulated history, against the bare window's (--graph: this alone).
 # Each figure is printed as min / median / max over the runs, beside its baseline.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,18 +24,21 @@ cd "$root"
 runs=5
 before=
 service_only=0
+graph_only=0
 while [ $# -gt 0 ]; do
   case $1 in
     --runs) runs=$2; shift 2 ;;
     --before) before=$(cd "$(dirname "$2")" && pwd)/$(basename "$2"); shift 2 ;;
     --service) service_only=1; shift ;;
-    *) echo "usage: bench-wine.sh [--runs N] [--before ZORVEL_EXE] [--service]"; exit 2 ;;
+    --graph) graph_only=1; shift ;;
+    *) echo "usage: bench-wine.sh [--runs N] [--before ZORVEL_EXE] [--service] [--graph]"; exit 2 ;;
   esac
 done
 
 . scripts/build-preset.sh
 build_preset windows "$root/build/bench-logs" -- \
-  --target zorvel zorvel-service vizo standin_ctl standin_driver wine_probe bare_window post_command || exit 1
+  --target zorvel zorvel-service vizo standin_ctl standin_driver wine_probe bare_window post_command \
+  write_sample_history || exit 1
 bin=$root/build/windows/bin
 out=$root/build/bench-wine
 rm -rf "$out"
@@ -124,8 +129,34 @@ bench_service() {
     printf "  %-44s %.3f (goal at most 0.1): %s\n", "service CPU, % of a core", v, v <= 0.1 ? "met" : "MISSED" }'
   compare "private bytes, service / zorvel.exe" memory-service memory-window ratio 1
 }
+# The graph of a day of simulated history, maximised, and the bare window.
+bench_graph() {
+  echo "== repaint of a maximised graph window over a day ($runs runs of 10)"
+  local run folder
+  for ((run = 1; run <= runs; run++)); do
+    folder=$out/graph-$run
+    mkdir -p "$folder"
+    (cd "$folder" && wine "$bin/write_sample_history.exe")
+    start graph "$folder" Zorvel "TarnelPort Monitor" "$bin/zorvel.exe" -F
+    wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" graph >/dev/null
+    probe maximise ZorvelGraph "Graph - COM5" >/dev/null
+    probe redraw ZorvelGraph "Graph - COM5" 10 100 | awk '{ print $2 }' >>"$out/graph-repaint"
+    stop Zorvel "TarnelPort Monitor" "$pid"
+    start bare "$out/graph-bare-$run" BareWindow "Bare Window" "$bin/bare_window.exe"
+    probe maximise BareWindow "Bare Window" >/dev/null
+    probe redraw BareWindow "Bare Window" 10 100 | awk '{ print $2 }' >>"$out/graph-bare"
+    stop BareWindow "Bare Window" "$pid"
+  done
+  figure "graph, full repaint, ms" graph-repaint
+  figure "bare, full repaint, ms" graph-bare
+  compare "graph repaint / bare window's fill" graph-repaint graph-bare ratio 3
+}
 if [ $service_only -eq 1 ]; then
   bench_service
+  exit 0
+fi
+if [ $graph_only -eq 1 ]; then
+  bench_graph
   exit 0
 fi
 
@@ -227,3 +258,4 @@ compare "full repaint, monitor / bare" full-after full-bare ratio 6
 compare "monitor ticking every second minus bare, %" ticks-after ticks-bare difference 0.5
 
 bench_service
+bench_graph

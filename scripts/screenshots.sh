@@ -15,7 +15,7 @@ bash scripts/setup.sh
 . scripts/wine-session.sh
 
 build_preset windows "$root/build/screens-logs" -- \
-  --target zorvel vizo standin_ctl standin_driver post_command screenshot_helper
+  --target zorvel vizo standin_ctl standin_driver post_command screenshot_helper write_sample_history
 
 bin=$root/build/windows/bin
 work=$root/build/screens
@@ -92,6 +92,20 @@ wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" config
 shoot program-setup dialog "Program Setup"
 helper press "Program Setup" 2
 helper gone "Program Setup"
+wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" exit
+wait_exit $monitor "zorvel.exe -F"
+
+echo "== the graph of a port, after a day of the simulated source"
+folder graph zorvel.exe
+(cd "$work/graph" && wine "$bin/write_sample_history.exe")
+printf '[program]\r\nUpdateTime=2\r\n[graph]\r\nwindow=0,0,900,420\r\nRange=2\r\n' >"$work/graph/zorvel.ini"
+(cd "$work/graph" && exec wine zorvel.exe -F) &
+monitor=$!
+helper window Zorvel "TarnelPort Monitor" >/dev/null
+wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" graph
+helper window ZorvelGraph "Graph - COM5" >/dev/null
+sleep 1
+shoot graph window ZorvelGraph "Graph - COM5"
 wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" exit
 wait_exit $monitor "zorvel.exe -F"
 

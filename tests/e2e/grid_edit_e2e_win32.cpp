@@ -3,8 +3,10 @@
 
 #include <colordlg.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "monitor/stats/port_tables.h"
 #include "monitor/stats/statistics_file.h"
@@ -288,6 +290,48 @@ TEST_F(GridEdit, ResetClearsACellAtOnceAndAColumnOrAPortOnlyAfterYes) {
 
     EXPECT_EQ("77 0 0 55 ", CarrierRuns(folder));
     EXPECT_EQ("W X Y ", Sections(View()));
+}
+
+}  // namespace
+
+namespace {
+
+// True once the graph shows the transmit line somewhere in its area.
+bool ShowsPoints(HWND graph) {
+    const e2e::ClientPixels image = e2e::ReadClientPixels(graph);
+    return std::find(image.Pixels.begin(), image.Pixels.end(), RGB(0, 70, 200)) != image.Pixels.end();
+}
+
+TEST_F(GridEdit, AGraphOpensFromTheEditMenuAndThePopupShowsMinutesAndKeepsThemAcrossARestart) {
+    e2e::WriteFileBytes(folder + "\\zorvel.ini", "[program]\r\nUpdateTime=1\r\n[metrics]\r\nFile=zorvel.prom\r\n");
+    const std::string metrics = folder + "\\zorvel.prom";
+    {
+        e2e::Program monitor(kMonitor, "-F", folder);
+        HWND window = monitor.WaitMainWindow();
+        ASSERT_NE(nullptr, window);
+        e2e::PostCommand(window, IDM_GRAPH);
+        HWND first = monitor.WaitWindow("ZorvelGraph", "Graph - COM5");
+        ASSERT_NE(nullptr, first) << "no row clicked: the first port";
+        // The metrics file is written at every minute end: the first (a
+        // baseline for the history) and the next one, which closes a minute.
+        ASSERT_TRUE(e2e::WaitFor([&] { return e2e::FileExists(metrics); }));
+        const long long firstEnd = e2e::WriteTime(metrics);
+        ASSERT_TRUE(e2e::WaitFor([&] { return e2e::WriteTime(metrics) != firstEnd; }, 90000));
+        EXPECT_TRUE(e2e::WaitFor([&] { return ShowsPoints(first); })) << "the closed minute drawn";
+
+        ChooseFromPopup(monitor, window, grid.MiddleX(0), grid.MiddleY(2), 3);
+        EXPECT_NE(nullptr, monitor.WaitWindow("ZorvelGraph", "Graph - COM6")) << "Graph on the second port's row";
+        EXPECT_EQ(std::vector<std::string>{}, monitor.Exit(window));
+    }
+    EXPECT_NE(std::string::npos, e2e::ReadFileBytes(folder + "\\zorvel.ini").find("[graph]\r\nwindow="));
+    e2e::Program monitor(kMonitor, "-F", folder);
+    HWND window = monitor.WaitMainWindow();
+    ASSERT_NE(nullptr, window);
+    e2e::PostCommand(window, IDM_GRAPH);
+    HWND graph = monitor.WaitWindow("ZorvelGraph", "Graph - COM5");
+    ASSERT_NE(nullptr, graph);
+    EXPECT_TRUE(e2e::WaitFor([&] { return ShowsPoints(graph); })) << "the minute kept in history.dat";
+    EXPECT_EQ(std::vector<std::string>{}, monitor.Exit(window));
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ TEST(MonitorStart, SimulatedRunShowsTheWindowAndLeavesCalcsDatAtExit) {
         "  &font=111\n"
         "  -\n"
         "  View &D&efault=108\n"
+        "  &Graph=114\n"
         "[Help]\n"
         "  &Help=112\n"
         "  &About=113\n",

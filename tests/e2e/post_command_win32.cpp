@@ -1,4 +1,4 @@
-// post_command CLASS TITLE COMMAND: sends a menu command (exit, config or a
+// post_command CLASS TITLE COMMAND: sends a menu command (exit, config, graph or a
 // number) to a program's main window, so scripts can end a program through its
 // own Exit command.
 #include <cstdio>
@@ -17,7 +17,7 @@ struct Named {
     const char* Name;
     int Id;
 };
-constexpr Named kCommands[] = {{"exit", IDM_EXIT}, {"config", IDM_CONFIG}};
+constexpr Named kCommands[] = {{"exit", IDM_EXIT}, {"config", IDM_CONFIG}, {"graph", IDM_GRAPH}};
 
 int CommandId(const char* command) {
     for (const Named& named : kCommands) {
@@ -32,7 +32,7 @@ int CommandId(const char* command) {
 
 int main(int argc, char** argv) {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: post_command CLASS TITLE exit|config|ID\n");
+        std::fprintf(stderr, "usage: post_command CLASS TITLE exit|config|graph|ID\n");
         return 2;
     }
     HWND window = FindWindowA(argv[1], argv[2]);
