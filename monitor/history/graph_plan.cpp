@@ -112,11 +112,11 @@ GraphPlan PlanGraph(const std::vector<GraphPoint>& points, GraphRange range, con
     // A span's edges halfway to the neighbouring points.
     const auto left = [&](size_t i) { return i == 0 ? area.Left : (x(i - 1) + x(i) + 1) / 2; };
     const auto right = [&](size_t i) { return i + 1 == count ? area.Right : (x(i) + x(i + 1) + 1) / 2; };
-    const auto addSpan = [&](std::vector<std::pair<int, int>>& spans, size_t i) {
-        if (!spans.empty() && spans.back().second == left(i)) {
-            spans.back().second = right(i);
+    const auto addBand = [&](size_t i, BandKind kind) {
+        if (!plan.Bands.empty() && plan.Bands.back().Kind == kind) {
+            plan.Bands.back().Right = right(i);
         } else {
-            spans.emplace_back(left(i), right(i));
+            plan.Bands.push_back({left(i), right(i), kind});
         }
     };
     bool inRun = false;
@@ -124,9 +124,10 @@ GraphPlan PlanGraph(const std::vector<GraphPoint>& points, GraphRange range, con
         const GraphPoint& point = points[i];
         if (!point.Data) {
             inRun = false;
-            addSpan(plan.Gaps, i);
+            addBand(i, BandKind::Gap);
             continue;
         }
+        addBand(i, point.Carrier ? BandKind::Carrier : BandKind::NoCarrier);
         if (!inRun) {
             plan.Tx.emplace_back();
             plan.Rx.emplace_back();
@@ -136,9 +137,6 @@ GraphPlan PlanGraph(const std::vector<GraphPoint>& points, GraphRange range, con
         plan.Rx.back().push_back({x(i), y(point.Rx)});
         if (point.Errors > 0) {
             plan.ErrorMarks.push_back(x(i));
-        }
-        if (!point.Carrier) {
-            addSpan(plan.CarrierOff, i);
         }
     }
     std::string text;

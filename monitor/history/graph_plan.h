@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "common/clock.h"
@@ -51,13 +50,22 @@ struct AxisLabel {
     std::string Text;
 };
 
+// The area's background, left to right, so that each pixel is filled once.
+enum class BandKind { Carrier, NoCarrier, Gap };
+struct Band {
+    int Left;
+    int Right;
+    BandKind Kind;
+};
+
 struct GraphPlan {
     // Each line as runs of points between gaps; one call draws all the runs of a line.
     std::vector<std::vector<PlotPoint>> Tx;
     std::vector<std::vector<PlotPoint>> Rx;
-    std::vector<int> ErrorMarks;                 // x of each bucket with errors
-    std::vector<std::pair<int, int>> CarrierOff;  // x spans of sampled buckets without carrier
-    std::vector<std::pair<int, int>> Gaps;        // x spans without data
+    std::vector<int> ErrorMarks;  // x of each bucket with errors
+    // Sampled buckets with carrier, without it, and buckets without data,
+    // neighbours of a kind joined; together they cover the area's width.
+    std::vector<Band> Bands;
     std::vector<AxisLabel> TimeLabels;
     std::vector<AxisLabel> RateLabels;
     uint32_t TopRate = 0;  // characters a second at the area's top

@@ -1,6 +1,7 @@
 #include "monitor/win32/graph_window.h"
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,8 +41,9 @@ GraphState* StateOf(HWND window) {
     return reinterpret_cast<GraphState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-common::LocalTime LocalOf(int64_t unixSeconds) {
-    // 100 ns steps since 1601; the zone's rule for that day, not today's.
+// The platform's local time of a UTC second, by the zone's rule for that day.
+common::LocalTime AskLocal(int64_t unixSeconds) {
+    // 100 ns steps since 1601.
     const ULONGLONG ticks = static_cast<ULONGLONG>(unixSeconds + 11644473600LL) * 10000000ULL;
     FILETIME utc = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     SYSTEMTIME universal;
@@ -51,6 +53,76 @@ common::LocalTime LocalOf(int64_t unixSeconds) {
     }
     return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
 }
+
+// Days since 1970 of a calendar date, and the date of such a count.
+int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
+    year -= month <= 2 ? 1 : 0;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+common::LocalTime FromDays(int64_t days, int64_t second) {
+    days += 719468;
+    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const int64_t dayOfEra = days - era * 146097;
+    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t monthIndex = (5 * dayOfYear + 2) / 153;
+    const int64_t day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
+    const int64_t month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
+    const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    return {static_cast<uint16_t>(year), static_cast<uint16_t>(month), static_cast<uint16_t>(day),
+            static_cast<uint16_t>(second / 3600), static_cast<uint16_t>(second % 3600 / 60),
+            static_cast<uint16_t>(second % 60)};
+}
+
+// Local times for one drawing: the system is asked once a day of the range,
+// and once an hour only on a day whose offset from UTC changes; the rest is
+// arithmetic. Asking for every one of a day's 1,440 points costs a repaint
+// many times what it draws.
+class LocalClock {
+public:
+    common::LocalTime operator()(int64_t unixSeconds) {
+        const int64_t local = unixSeconds + OffsetAt(unixSeconds);
+        const int64_t days = local >= 0 ? local / 86400 : (local - 86399) / 86400;
+        return FromDays(days, local - days * 86400);
+    }
+
+private:
+    static int64_t Asked(int64_t unixSeconds) {
+        const common::LocalTime local = AskLocal(unixSeconds);
+        return DaysFromCivil(local.Year, local.Month, local.Day) * 86400 + local.Hour * 3600 + local.Minute * 60 +
+               local.Second - unixSeconds;
+    }
+    int64_t OffsetAt(int64_t unixSeconds) {
+        const int64_t day = unixSeconds / 86400;
+        if (day != day_) {
+            day_ = day;
+            dayOffset_ = Asked(day * 86400);
+            const int64_t next = Asked((day + 1) * 86400);
+            changes_ = next != dayOffset_;
+            hour_ = -1;
+        }
+        if (!changes_) {
+            return dayOffset_;
+        }
+        const int64_t hour = unixSeconds / 3600;
+        if (hour != hour_) {
+            hour_ = hour;
+            hourOffset_ = Asked(hour * 3600);
+        }
+        return hourOffset_;
+    }
+
+    int64_t day_ = INT64_MIN;
+    int64_t dayOffset_ = 0;
+    bool changes_ = false;
+    int64_t hour_ = -1;
+    int64_t hourOffset_ = 0;
+};
 
 int64_t UnixNow() {
     FILETIME now;
@@ -84,26 +156,22 @@ void Text(HDC dc, int x, int y, const std::string& text, COLORREF colour, UINT a
     TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
-// Each line's runs in one call.
+// Each run of a line in one call; a point alone between gaps is drawn as a
+// short dash, not left out.
 void Line(HDC dc, const std::vector<std::vector<PlotPoint>>& runs, COLORREF colour) {
+    const common::UniqueHandle<common::GdiTraits<HPEN>> pen(CreatePen(PS_SOLID, 1, colour));
+    const common::ScopedSelection withPen(dc, pen.Get());
     std::vector<POINT> points;
-    std::vector<DWORD> counts;
     for (const auto& run : runs) {
+        points.clear();
         for (const PlotPoint& p : run) {
             points.push_back({p.X, p.Y});
         }
-        // A point alone between gaps is drawn as a short dash, not left out.
         if (run.size() == 1) {
             points.push_back({run[0].X + 2, run[0].Y});
         }
-        counts.push_back(static_cast<DWORD>(run.size() == 1 ? 2 : run.size()));
+        Polyline(dc, points.data(), static_cast<int>(points.size()));
     }
-    if (points.empty()) {
-        return;
-    }
-    const common::UniqueHandle<common::GdiTraits<HPEN>> pen(CreatePen(PS_SOLID, 1, colour));
-    const common::ScopedSelection withPen(dc, pen.Get());
-    PolyPolyline(dc, points.data(), counts.data(), static_cast<DWORD>(counts.size()));
 }
 
 std::string Figures(const GraphPoint& point) {
@@ -116,26 +184,38 @@ std::string Figures(const GraphPoint& point) {
 }
 
 std::string Stamp(int64_t unixSeconds) {
-    const common::LocalTime time = LocalOf(unixSeconds);
+    const common::LocalTime time = LocalClock()(unixSeconds);
     char text[32];
     std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", time.Year, time.Month, time.Day, time.Hour,
                   time.Minute);
     return text;
 }
 
+COLORREF ColourOf(BandKind kind) {
+    switch (kind) {
+        case BandKind::Gap: return kGapShade;
+        case BandKind::NoCarrier: return kNoCarrierShade;
+        case BandKind::Carrier: return GetSysColor(COLOR_WINDOW);
+    }
+    return GetSysColor(COLOR_WINDOW);
+}
+
+// Each pixel is filled once: the margins, then the area's bands.
 void Draw(HDC dc, const RECT& client, const GraphState& state) {
-    Fill(dc, client.left, client.top, client.right, client.bottom, GetSysColor(COLOR_WINDOW));
     const std::vector<GraphPoint> points = PointsOf(state);
     const PlotArea area = AreaOf(client);
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
     if (area.Right <= area.Left + 2 || area.Bottom <= area.Top + 2) {
+        Fill(dc, client.left, client.top, client.right, client.bottom, window);
         return;
     }
-    const GraphPlan plan = PlanGraph(points, state.Range, area, LocalOf);
-    for (const auto& span : plan.Gaps) {
-        Fill(dc, span.first, area.Top, span.second, area.Bottom, kGapShade);
-    }
-    for (const auto& span : plan.CarrierOff) {
-        Fill(dc, span.first, area.Top, span.second, area.Bottom, kNoCarrierShade);
+    Fill(dc, client.left, client.top, client.right, area.Top, window);
+    Fill(dc, client.left, area.Bottom, client.right, client.bottom, window);
+    Fill(dc, client.left, area.Top, area.Left, area.Bottom, window);
+    Fill(dc, area.Right, area.Top, client.right, area.Bottom, window);
+    const GraphPlan plan = PlanGraph(points, state.Range, area, LocalClock());
+    for (const Band& band : plan.Bands) {
+        Fill(dc, band.Left, area.Top, band.Right, area.Bottom, ColourOf(band.Kind));
     }
     SetBkMode(dc, TRANSPARENT);
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -192,7 +272,7 @@ void Copy(HWND window, const GraphState& state) {
         Draw(memory, client, state);
     }
     DeleteDC(memory);
-    common::PutClipboardPictureAndText(window, picture, PointsAsText(PointsOf(state), LocalOf));
+    common::PutClipboardPictureAndText(window, picture, PointsAsText(PointsOf(state), LocalClock()));
 }
 
 LRESULT OnPaint(HWND window) {
@@ -202,16 +282,7 @@ LRESULT OnPaint(HWND window) {
     if (state != nullptr) {
         RECT client;
         GetClientRect(window, &client);
-        // Drawn off the screen and put there whole: the graph never flickers as it follows.
-        HDC memory = CreateCompatibleDC(dc);
-        const common::UniqueHandle<common::GdiTraits<HBITMAP>> picture(
-            CreateCompatibleBitmap(dc, client.right, client.bottom));
-        {
-            const common::ScopedSelection into(memory, picture.Get());
-            Draw(memory, client, *state);
-            BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        }
-        DeleteDC(memory);
+        Draw(dc, client, *state);
         state->PaintedMinute = g_app.History->Header.LastMinute;
     }
     EndPaint(window, &paint);

@@ -151,10 +151,16 @@ TEST(GraphPlan, LinesBreakAtGapsAndTheAxesAreLabelledInLocalTime) {
     EXPECT_EQ(629, plan.Tx[1].back().X);
     EXPECT_EQ(309 - 100 * 299 / 2000, plan.Rx[0].front().Y) << "100 a second on a scale to 2,000";
     EXPECT_EQ(2000u, plan.TopRate) << "the highest, 1,770 a second, rounded up to 1, 2 or 5 times ten";
-    EXPECT_EQ(1u, plan.Gaps.size());
     EXPECT_EQ(1u, plan.ErrorMarks.size());
-    ASSERT_EQ(1u, plan.CarrierOff.size());
-    EXPECT_EQ(630, plan.CarrierOff[0].second);
+    std::string bands;
+    int reach = 40;
+    for (const Band& band : plan.Bands) {
+        bands += band.Kind == BandKind::Gap ? "gap " : band.Kind == BandKind::Carrier ? "carrier " : "none ";
+        EXPECT_EQ(reach, band.Left) << "the bands cover the width, each pixel once";
+        reach = band.Right;
+    }
+    EXPECT_EQ(630, reach);
+    EXPECT_EQ("carrier gap carrier none ", bands);
     std::vector<std::string> rates;
     for (const AxisLabel& label : plan.RateLabels) {
         rates.push_back(label.Text);
