@@ -21,6 +21,7 @@
 #define IDM_RESET 141
 #define IDM_PROPERTIES 142
 #define IDM_ADD 143
+#define IDM_GRAPH_PORT 144
 
 // Program Setup dialog "CONFIGDLG"
 #define IDC_DAY_SPAWN 182
