@@ -42,4 +42,14 @@ std::string FormatCsv(const PortRows& rows, bool withTime) {
     return text;
 }
 
+std::string FormatHistoryCsv(const PortRows& rows) {
+    std::string text = "Port,Bucket,StartUTC,StartLocal,Tx,Rx,Errors,Carrier\r\n";
+    for (const HistoryRow& row : rows.History) {
+        text += Field(row.Port) + "," + row.Bucket + "," + row.Start + "," + row.LocalStart.value_or("") + "," +
+                std::to_string(row.Tx) + "," + std::to_string(row.Rx) + "," + std::to_string(row.Errors) + "," +
+                (row.Carrier ? "1" : "0") + "\r\n";
+    }
+    return text;
+}
+
 }  // namespace zorvel

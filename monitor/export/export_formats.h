@@ -23,4 +23,13 @@ std::string FormatPrometheus(const PortRows& rows, const std::optional<std::stri
 // For a terminal: a line per statistic, a column per port.
 std::string FormatTable(const PortRows& rows, bool withTime);
 
+// The history's rows: CSV as above, with the columns Port, Bucket, StartUTC,
+// StartLocal, Tx, Rx, Errors and Carrier (1 or 0).
+std::string FormatHistoryCsv(const PortRows& rows);
+
+// One object: source, and buckets, one a line, with the CSV's fields as
+// port, bucket, start_utc, start_local (null where unknown), tx, rx, errors
+// and carrier.
+std::string FormatHistoryJson(const PortRows& rows);
+
 }  // namespace zorvel

@@ -11,6 +11,9 @@ namespace zorvel {
 namespace {
 
 std::string Format(const ExportOptions& options, const PortRows& rows, Diagnostics& diagnostics) {
+    if (!rows.Histories.empty()) {
+        return options.Format == ExportFormat::Json ? FormatHistoryJson(rows) : FormatHistoryCsv(rows);
+    }
     switch (options.Format) {
         case ExportFormat::Csv: return FormatCsv(rows, options.AllLines);
         case ExportFormat::Json: return FormatJson(rows, options.AllLines);
@@ -30,6 +33,22 @@ bool OptionsFit(const ExportOptions& options, Diagnostics& diagnostics) {
     }
     if (options.Inputs.empty()) {
         diagnostics.Fail("no input: name a report file or calcs.dat");
+    }
+    return !diagnostics.Failed();
+}
+
+// A history's rows are a port's buckets, not ports: they share no columns with
+// the other inputs' rows, and a Prometheus sample or a table column per port
+// would hold one bucket of thousands.
+bool HistoryFits(const ExportOptions& options, const PortRows& rows, Diagnostics& diagnostics) {
+    if (rows.Histories.empty()) {
+        return true;
+    }
+    const std::string& history = rows.Histories.front();
+    if (rows.Histories.size() != rows.Sources.size()) {
+        diagnostics.Fail(history + ": a history is exported on its own, without reports or calcs.dat");
+    } else if (options.Format != ExportFormat::Csv && options.Format != ExportFormat::Json) {
+        diagnostics.Fail(history + ": a history is exported with --format csv or json only");
     }
     return !diagnostics.Failed();
 }
@@ -91,7 +110,7 @@ int RunExport(const ExportOptions& options, std::string& standardOutput, std::ve
     for (const std::string& input : ExpandInputs(options.Inputs, options.Patterns, diagnostics)) {
         ReadInput(input, reading, rows, diagnostics);
     }
-    if (diagnostics.Failed()) {
+    if (diagnostics.Failed() || !HistoryFits(options, rows, diagnostics)) {
         return Finish(diagnostics, messages);
     }
     const std::string text = Format(options, rows, diagnostics);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "monitor/export/history_input.h"
 #include "monitor/export/report_readers.h"
 #include "monitor/export/report_text.h"
 #include "monitor/export/statistics_input.h"
@@ -99,6 +100,10 @@ void ReadInput(const std::string& path, const ReadOptions& options, PortRows& ro
         } else {
             ReadMultipleReport(bytes, path, PortOfReportFile(path), options.AllLines, rows, diagnostics);
         }
+        return;
+    }
+    if (LooksLikeHistory(bytes)) {
+        ReadHistoryInput(bytes, path, options.Names, rows, diagnostics);
         return;
     }
     if (bytes.size() == kStatisticsFileSize) {

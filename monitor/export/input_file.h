@@ -1,5 +1,5 @@
-// One INPUT of the export: a report of either layout or calcs.dat, told apart by
-// what the file holds.
+// One INPUT of the export: a report of either layout, calcs.dat or history.dat,
+// told apart by what the file holds.
 #pragma once
 
 #include <string>
@@ -12,7 +12,7 @@ namespace zorvel {
 
 struct ReadOptions {
     bool AllLines = false;
-    // Port names for calcs.dat, from --names; none when not given.
+    // Port names for calcs.dat and history.dat, from --names; none when not given.
     const std::vector<std::string>* Names = nullptr;
 };
 

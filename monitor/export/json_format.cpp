@@ -14,11 +14,20 @@ Json Text(const std::optional<std::string>& text) {
     return text ? Json(*text) : Json(nullptr);
 }
 
+Json Source(const PortRows& rows) {
+    return rows.Sources.size() == 1 ? Json(rows.Sources.front()) : Json(rows.Sources);
+}
+
+// Port names, the driver's or --names's bytes, are not always UTF-8; JSON must be.
+std::string Dump(const Json& json, int indent) {
+    return json.dump(indent, ' ', false, Json::error_handler_t::replace);
+}
+
 }  // namespace
 
 std::string FormatJson(const PortRows& rows, bool withTime) {
     Json document;
-    document["source"] = rows.Sources.size() == 1 ? Json(rows.Sources.front()) : Json(rows.Sources);
+    document["source"] = Source(rows);
     document["stamp"] = Text(CommonStamp(rows));
     document["ports"] = Json::array();
     for (const PortRow& row : rows.Rows) {
@@ -35,8 +44,27 @@ std::string FormatJson(const PortRows& rows, bool withTime) {
         port["statistics"] = statistics;
         document["ports"].push_back(port);
     }
-    // Port names are the driver's bytes, not always UTF-8; JSON must be.
-    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return Dump(document, 2) + "\n";
+}
+
+// A bucket a line: a day of minutes is 1,440 of them for each port.
+std::string FormatHistoryJson(const PortRows& rows) {
+    std::string text = "{\n  \"source\": " + Dump(Source(rows), -1) + ",\n  \"buckets\": [";
+    const char* separator = "\n    ";
+    for (const HistoryRow& row : rows.History) {
+        Json bucket;
+        bucket["port"] = row.Port;
+        bucket["bucket"] = row.Bucket;
+        bucket["start_utc"] = row.Start;
+        bucket["start_local"] = Text(row.LocalStart);
+        bucket["tx"] = row.Tx;
+        bucket["rx"] = row.Rx;
+        bucket["errors"] = row.Errors;
+        bucket["carrier"] = row.Carrier ? 1 : 0;
+        text += separator + Dump(bucket, -1);
+        separator = ",\n    ";
+    }
+    return text + (rows.History.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
 
 }  // namespace zorvel

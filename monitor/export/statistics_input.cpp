@@ -32,7 +32,7 @@ void ReadStatisticsInput(const std::string& path, const std::vector<std::string>
     }
     for (int port = 0; port < ports; ++port) {
         PortRow row;
-        row.Name = names != nullptr && !(*names)[port].empty() ? (*names)[port] : std::to_string(port);
+        row.Name = SlotName(names, port);
         for (int s = 0; s < kCatalogueSize; ++s) {
             if (!ReadsLiveSlot(kStatistics[s])) {
                 row.Values.emplace(s, std::to_string(StatisticValue(*tables, s + 1, port)));
@@ -40,6 +40,10 @@ void ReadStatisticsInput(const std::string& path, const std::vector<std::string>
         }
         rows.Rows.push_back(row);
     }
+}
+
+std::string SlotName(const std::vector<std::string>* names, int slot) {
+    return names != nullptr && !(*names)[slot].empty() ? (*names)[slot] : std::to_string(slot);
 }
 
 }  // namespace zorvel

@@ -14,4 +14,7 @@ namespace zorvel {
 // counter slot are not in the file and are left out too.
 void ReadStatisticsInput(const std::string& path, const std::vector<std::string>* names, PortRows& rows);
 
+// A slot's name from --names, or its number where there is none.
+std::string SlotName(const std::vector<std::string>* names, int slot);
+
 }  // namespace zorvel

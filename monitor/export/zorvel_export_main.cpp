@@ -1,4 +1,4 @@
-// zorvel-export: the monitor's statistics out of its report files and calcs.dat.
+// zorvel-export: the monitor's statistics out of its report files, calcs.dat and history.dat.
 #include <cstdio>
 #include <map>
 
@@ -23,8 +23,10 @@ void PrintMessage(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Exports the port statistics of the monitor's report files (either layout) and of calcs.dat.",
-                 "zorvel-export"};
+    CLI::App app{
+        "Exports the port statistics of the monitor's report files (either layout) and of calcs.dat, or the "
+        "minute and hour buckets of history.dat.",
+        "zorvel-export"};
     // The same command line on every platform: "/" starts a path, never an option.
     app.allow_windows_style_options(false);
     zorvel::ExportOptions options;
@@ -38,11 +40,11 @@ int main(int argc, char** argv) {
         app.add_option("--output", output, "write FILE instead of the standard output, replacing it whole")
             ->type_name("FILE");
     CLI::Option* namesOption =
-        app.add_option("--names", names, "port names for calcs.dat, one a line")->type_name("FILE");
+        app.add_option("--names", names, "port names for calcs.dat and history.dat, one a line")->type_name("FILE");
     CLI::Option* boardOption =
         app.add_option("--board", board, "a board label on every Prometheus sample")->type_name("NAME");
     app.add_flag("--all-lines", options.AllLines, "every line of a per-port report, not only the last");
-    app.add_option("INPUT", options.Inputs, "report files and calcs.dat")->required();
+    app.add_option("INPUT", options.Inputs, "report files and calcs.dat, or history.dat")->required();
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

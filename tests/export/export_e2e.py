@@ -5,7 +5,8 @@
                                            textfile collector scraped once
   export_e2e.py csv EXPORT WRITER          Python's csv module reads the export
 
-WRITER is write_sample_reports: the monitor's report writer on simulated traffic.
+WRITER is write_sample_reports: the monitor's report writer and history on
+simulated traffic.
 Exit code 77 means skipped (the tools are not installed).
 """
 import csv
@@ -166,7 +167,13 @@ def check_csv(binary, folder):
         fail(f"--all-lines gave {len(timed) - 1} rows under {timed[0][:3]} for {len(per_port)} files")
     if any(row[1] != "12/08/26 06:00" for row in timed[1:]):
         fail("a row without its report's time")
-    print(f"{len(rows) - 1} ports and {len(timed) - 1} timed rows read back")
+
+    history = list(csv.reader(io.StringIO(export(binary, "--format", "csv", os.path.join(folder, "history.dat"))
+                                          .decode(), newline="")))
+    if (history[0] != ["Port", "Bucket", "StartUTC", "StartLocal", "Tx", "Rx", "Errors", "Carrier"]
+            or {row[1] for row in history[1:]} != {"minute", "hour"} or {len(row) for row in history} != {8}):
+        fail(f"history.dat gave {history[:3]}")
+    print(f"{len(rows) - 1} ports, {len(timed) - 1} timed rows and {len(history) - 1} history buckets read back")
 
 
 def main():

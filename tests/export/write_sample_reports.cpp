@@ -1,12 +1,14 @@
 // Writes what the monitor leaves after a few minutes on its simulated source, with
 // the monitor's own report writer: a Single and Multiple "All Data" hour report
-// (the Multiple one twice, so its files hold two value lines) and calcs.dat.
+// (the Multiple one twice, so its files hold two value lines), calcs.dat and
+// history.dat.
 // Usage: write_sample_reports FOLDER (REPORTS is made inside it).
 #include <cstdio>
 #include <filesystem>
 
 #include "monitor/driver/simulated_source.h"
 #include "monitor/grid/view_state.h"
+#include "monitor/history/history_file.h"
 #include "monitor/reports/report_writer.h"
 #include "monitor/stats/catalogue.h"
 #include "monitor/stats/port_sampling.h"
@@ -26,6 +28,7 @@ struct FixedEnvironment : ReportEnvironment {
 };
 
 constexpr uint32_t kTickMs = 2000;
+constexpr int64_t kStart = 1796709300;  // 2026-12-08 05:55 UTC
 
 // The simulated source never raises carrier detect; a few ports get it here so
 // that the carrier statistics are not all 0.
@@ -40,7 +43,7 @@ void Tick(SimulatedSource& source, PortTables& tables, int ports, int tick) {
     }
 }
 
-void Minutes(SimulatedSource& source, PortTables& tables, int ports, int minutes, int& tick) {
+void Minutes(SimulatedSource& source, PortTables& tables, HistoryKeeper& history, int ports, int minutes, int& tick) {
     for (int minute = 0; minute < minutes; ++minute) {
         for (int k = 0; k < 30; ++k) {
             Tick(source, tables, ports, tick++);
@@ -48,6 +51,7 @@ void Minutes(SimulatedSource& source, PortTables& tables, int ports, int minutes
         for (int p = 0; p < ports; ++p) {
             EndMinute(tables.Records[p], 30 * kTickMs);
         }
+        history.EndMinute(tables, ports, kStart + tick * kTickMs / 1000);
     }
 }
 
@@ -65,11 +69,13 @@ int main(int argc, char** argv) {
     source.Request(kRequestPortList);
     const int ports = CountPorts(tables->Names);
     int tick = 0;
-    Minutes(source, *tables, ports, 3, tick);
+    auto history = CreateHistory();
+    HistoryKeeper keeper(*history);
+    Minutes(source, *tables, keeper, ports, 3, tick);
     for (int p = 0; p < ports; ++p) {
         EndHour(tables->Records[p]);
     }
-    Minutes(source, *tables, ports, 2, tick);
+    Minutes(source, *tables, keeper, ports, 2, tick);
 
     auto view = CreateView();
     view->GridRows = static_cast<int16_t>(ports + 1);
@@ -79,7 +85,8 @@ int main(int argc, char** argv) {
     Tick(source, *tables, ports, tick++);
     status |= WriteReport(context, Selection::All, Layout::Multiple);
     status |= WriteReport(context, Selection::All, Layout::Single);
-    const bool saved = SaveStatistics((folder + "/calcs.dat").c_str(), tables->Records) == common::WriteResult::Ok;
+    const bool saved = SaveStatistics((folder + "/calcs.dat").c_str(), tables->Records) == common::WriteResult::Ok &&
+                       SaveHistory(folder + "/history.dat", *history) == common::WriteResult::Ok;
     if (status != kReportOk || !saved) {
         std::fprintf(stderr, "write_sample_reports: writing into %s failed\n", folder.c_str());
         return 1;

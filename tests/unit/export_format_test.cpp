@@ -1,13 +1,17 @@
 // The export's output formats, its metric table and its failures.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <set>
 
 #include "monitor/export/export_formats.h"
 #include "monitor/export/export_run.h"
+#include "monitor/export/history_input.h"
 #include "monitor/export/output_name.h"
+#include "monitor/history/history_file.h"
 #include "monitor/stats/catalogue.h"
 #include "monitor/stats/statistic_values.h"
 #include "monitor/stats/statistics_file.h"
@@ -117,6 +121,11 @@ TEST(ExportRun, BadInputsFailWithTheFileNamedAndNothingWritten) {
     TempDir dir;
     const std::string report = "******** RePort, Date:12/08/26 06:00\r\n\r\n\r\n==== Port:COM5\r\nOpen=1\r\n";
     dir.Write("good.txt", report);
+    ASSERT_EQ(common::WriteResult::Ok, SaveHistory(dir.Path("history.dat"), *CreateHistory()));
+    const std::string history = dir.Read("history.dat");
+    dir.Write("cut.hist", history.substr(0, 40));
+    dir.Write("tag.hist", "ZORVHIS!" + history.substr(8));
+    dir.Write("version.hist", history.substr(0, 8) + std::string("\x02\0\0\0", 4) + history.substr(12));
     std::filesystem::create_directory(dir.Path("folder"));
     dir.Write("short.dat", std::string(448, '\0'));
     dir.Write("cut.txt", report.substr(0, report.size() - 3));
@@ -142,6 +151,12 @@ TEST(ExportRun, BadInputsFailWithTheFileNamedAndNothingWritten) {
         {{"empty.txt"}, kExportFailed, ": empty, neither a report nor calcs.dat"},
         {{"missing.txt", "good.txt"}, kExportFailed, ": no such file"},
         {{"bad.txt"}, kExportLinesSkipped, ":6: not a statistic line, skipped: \"Open\""},
+        {{"cut.hist"}, kExportFailed, ": 40 bytes, history.dat holds 3941320: truncated or damaged"},
+        {{"tag.hist"}, kExportFailed, ": the size of history.dat but not its header: damaged"},
+        {{"version.hist"}, kExportFailed, ": history.dat of version 2, this export reads version 1"},
+        {{"history.dat", "good.txt"},
+         kExportFailed,
+         ": a history is exported on its own, without reports or calcs.dat"},
         {{"good.txt"}, kExportOk, ""},
     };
     for (const Case& c : cases) {
@@ -230,6 +245,85 @@ TEST(ExportRun, WildcardsBecomeTheFilesTheyMatchAndAPatternWithoutOneFails) {
     Diagnostics none;
     EXPECT_EQ(std::vector<std::string>{"h*.txt"}, ExpandInputs({"h*.txt"}, PatternMatcher(), none));
     EXPECT_FALSE(none.Failed());
+}
+
+// 2026-12-11 00:00 UTC: the minute ring's place 0, so that oldest first is not place order.
+constexpr uint32_t kMidnight = 1796947200 / 60;
+
+TEST(ExportHistory, BucketsThatHoldDataOldestFirstAsCsvAndJson) {
+    const char* zone = std::getenv("TZ");
+    const std::string before = zone != nullptr ? zone : "";
+    setenv("TZ", "<+01>-1", 1);  // local time an hour ahead, with or without a zone database
+    tzset();
+    TempDir dir;
+    auto history = CreateHistory();
+    history->Header.LastMinute = kMidnight + 2;
+    history->MinuteStamps[1439] = kMidnight - 1;
+    history->Minutes[1439][1] = {60, 120, 2, kBucketSampled | kBucketCarrier};
+    history->MinuteStamps[1] = kMidnight + 1;
+    history->Minutes[1][0] = {7, 8, 0, kBucketSampled};
+    history->Minutes[1][1] = {9, 9, 9, kBucketCarrier};     // not sampled
+    history->Minutes[1][2] = {5, 5, 0, kBucketSampled};     // beyond the names
+    history->MinuteStamps[0] = kMidnight - kMinuteBuckets;  // a day stale
+    history->Minutes[0][0] = {1, 1, 1, kBucketSampled};
+    const uint32_t hour = kMidnight / 60;
+    history->HourStamps[(hour - 1) % kHourBuckets] = hour - 1;
+    history->Hours[(hour - 1) % kHourBuckets][0] = {3600, 7200, 70000, kBucketSampled};
+    history->HourStamps[hour % kHourBuckets] = hour;
+    history->Hours[hour % kHourBuckets][1] = {67, 180, 2, kBucketSampled | kBucketCarrier};
+    ASSERT_EQ(common::WriteResult::Ok, SaveHistory(dir.Path("history.dat"), *history));
+    dir.Write("names.txt", "\r\nhall \"B\"\r\n");
+
+    ExportOptions options;
+    options.NamesFile = dir.Path("names.txt");
+    options.Inputs = {dir.Path("history.dat")};
+    const struct {
+        ExportFormat Format;
+        int Status;
+        std::string Output;
+    } cases[] = {
+        {ExportFormat::Csv, kExportOk,
+         "Port,Bucket,StartUTC,StartLocal,Tx,Rx,Errors,Carrier\r\n"
+         "\"hall \"\"B\"\"\",minute,2026-12-10T23:59:00Z,2026-12-11T00:59:00,60,120,2,1\r\n"
+         "0,minute,2026-12-11T00:01:00Z,2026-12-11T01:01:00,7,8,0,0\r\n"
+         "0,hour,2026-12-10T23:00:00Z,2026-12-11T00:00:00,3600,7200,70000,0\r\n"
+         "\"hall \"\"B\"\"\",hour,2026-12-11T00:00:00Z,2026-12-11T01:00:00,67,180,2,1\r\n"},
+        {ExportFormat::Json, kExportOk,
+         "{\n  \"source\": \"" + options.Inputs[0] + "\",\n  \"buckets\": [\n" +
+             R"(    {"port":"hall \"B\"","bucket":"minute","start_utc":"2026-12-10T23:59:00Z","start_local":"2026-12-11T00:59:00","tx":60,"rx":120,"errors":2,"carrier":1},
+    {"port":"0","bucket":"minute","start_utc":"2026-12-11T00:01:00Z","start_local":"2026-12-11T01:01:00","tx":7,"rx":8,"errors":0,"carrier":0},
+    {"port":"0","bucket":"hour","start_utc":"2026-12-10T23:00:00Z","start_local":"2026-12-11T00:00:00","tx":3600,"rx":7200,"errors":70000,"carrier":0},
+    {"port":"hall \"B\"","bucket":"hour","start_utc":"2026-12-11T00:00:00Z","start_local":"2026-12-11T01:00:00","tx":67,"rx":180,"errors":2,"carrier":1}
+  ]
+}
+)"},
+        {ExportFormat::Table, kExportFailed, ""},
+        {ExportFormat::Prometheus, kExportFailed, ""},
+    };
+    for (const auto& c : cases) {
+        options.Format = c.Format;
+        std::string output;
+        std::vector<std::string> messages;
+        EXPECT_EQ(c.Status, RunExport(options, output, messages));
+        EXPECT_EQ(c.Output, output);
+        EXPECT_EQ(c.Status == kExportOk
+                      ? std::vector<std::string>{}
+                      : std::vector<std::string>{options.Inputs[0] +
+                                                 ": a history is exported with --format csv or json only"},
+                  messages);
+    }
+    zone != nullptr ? setenv("TZ", before.c_str(), 1) : unsetenv("TZ");
+    tzset();
+}
+
+TEST(ExportHistory, UtcTextAgreesWithTheCLibraryOverA400YearCycleAndAtTheLastStamp) {
+    for (int64_t day = 0; day <= 146097 + 366; ++day) {
+        const std::time_t time = day > 146097 + 365 ? 0xFFFFFFFFll * 60 : day * 86400 + 86399;
+        char text[32];
+        std::tm utc{};
+        std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", gmtime_r(&time, &utc));
+        ASSERT_EQ(text, UtcText(time));
+    }
 }
 
 }  // namespace
