@@ -1,7 +1,5 @@
 #include "common/win32/system_clock.h"
 
-#include <ctime>
-
 #include <windows.h>
 
 namespace common {
@@ -17,7 +15,11 @@ LocalTime SystemClock::Now() {
 }
 
 int64_t SystemClock::UnixSeconds() {
-    return static_cast<int64_t>(std::time(nullptr));
+    // 100 ns steps since 1601; the C runtime's 32-bit time ends in 2038.
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return static_cast<int64_t>(ticks / 10000000ULL) - 11644473600LL;
 }
 
 uint64_t SteadyMilliseconds() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/win32/clipboard.h"
+#include "common/win32/local_time.h"
 #include "common/win32/scoped.h"
 #include "common/win32/window_rectangle.h"
 #include "monitor/history/graph_plan.h"
@@ -39,19 +40,6 @@ struct GraphState {
 
 GraphState* StateOf(HWND window) {
     return reinterpret_cast<GraphState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
-// The platform's local time of a UTC second, by the zone's rule for that day.
-common::LocalTime AskLocal(int64_t unixSeconds) {
-    // 100 ns steps since 1601.
-    const ULONGLONG ticks = static_cast<ULONGLONG>(unixSeconds + 11644473600LL) * 10000000ULL;
-    FILETIME utc = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-    SYSTEMTIME universal;
-    SYSTEMTIME local;
-    if (!FileTimeToSystemTime(&utc, &universal) || !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local)) {
-        return {};
-    }
-    return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};
 }
 
 // Days since 1970 of a calendar date, and the date of such a count.
@@ -93,7 +81,7 @@ public:
 
 private:
     static int64_t Asked(int64_t unixSeconds) {
-        const common::LocalTime local = AskLocal(unixSeconds);
+        const common::LocalTime local = common::LocalTimeAt(unixSeconds);
         return DaysFromCivil(local.Year, local.Month, local.Day) * 86400 + local.Hour * 3600 + local.Minute * 60 +
                local.Second - unixSeconds;
     }
@@ -124,19 +112,12 @@ private:
     int64_t hourOffset_ = 0;
 };
 
-int64_t UnixNow() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return static_cast<int64_t>(ticks / 10000000ULL) - 11644473600LL;
-}
-
 std::string PortNameOf(int port) {
     return PortName(g_app.Tables->Names.Slots[port]);
 }
 
 std::vector<GraphPoint> PointsOf(const GraphState& state) {
-    return GraphPoints(*g_app.History, state.Port, state.Range, UnixNow());
+    return GraphPoints(*g_app.History, state.Port, state.Range, g_app.Clock.UnixSeconds());
 }
 
 PlotArea AreaOf(const RECT& client) {

@@ -1,11 +1,12 @@
 #include "monitor/win32/main_window.h"
 
-#include <ctime>
+#include <cstdio>
 #include <string>
 
 #include "common/prompter.h"
 #include "common/win32/clipboard.h"
 #include "common/win32/dialogs.h"
+#include "common/win32/local_time.h"
 #include "common/win32/program_shell.h"
 #include "common/win32/window_rectangle.h"
 #include "monitor/about_text.h"
@@ -49,12 +50,12 @@ void StartSampleTimer(HWND window) {
 }
 
 std::string LocalClock(int64_t unixTime) {
-    const std::time_t time = static_cast<std::time_t>(unixTime);
-    const std::tm* local = unixTime != 0 ? std::localtime(&time) : nullptr;
-    char text[16] = {};
-    if (local != nullptr) {
-        std::strftime(text, sizeof text, "%H:%M:%S", local);
+    if (unixTime == 0) {
+        return {};
     }
+    const common::LocalTime local = common::LocalTimeAt(unixTime);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u:%02u:%02u", local.Hour, local.Minute, local.Second);
     return text;
 }
 

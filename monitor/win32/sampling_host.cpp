@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <ctime>
 #include <vector>
 
 #include "common/win32/dialogs.h"
@@ -69,7 +68,7 @@ void WindowSamplingHost::RunDayReports(ViewState& view) {
 }
 
 void WindowSamplingHost::Sampled(bool minuteEnded) {
-    g_app.Metrics->Sampled(static_cast<int64_t>(std::time(nullptr)), minuteEnded);
+    g_app.Metrics->Sampled(g_app.Clock.UnixSeconds(), minuteEnded);
 }
 
 void WindowSamplingHost::Repaint(ViewState& view) {

@@ -1,7 +1,6 @@
 #include "monitor/service/win32/service_control.h"
 
 #include <cstdio>
-#include <ctime>
 #include <optional>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "common/folder_lock.h"
 #include "common/paths.h"
 #include "common/win32/administrator.h"
+#include "common/win32/local_time.h"
 #include "common/win32/folder_lock.h"
 #include "common/win32/scoped.h"
 #include "common/win32/system_message.h"
@@ -124,12 +124,10 @@ std::optional<ServiceOptions> InstalledOptions(SC_HANDLE service) {
 }
 
 std::string LocalStamp(int64_t unixTime) {
-    const std::time_t time = static_cast<std::time_t>(unixTime);
-    char text[32] = {};
-    const std::tm* local = std::localtime(&time);
-    if (local != nullptr) {
-        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", local);
-    }
+    const common::LocalTime local = common::LocalTimeAt(unixTime);
+    char text[40];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", local.Year, local.Month, local.Day, local.Hour,
+                  local.Minute, local.Second);
     return text;
 }
 

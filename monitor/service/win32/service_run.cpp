@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -139,7 +138,7 @@ void Sample(const std::string& folder, const std::string& serviceSid, ServiceLog
                          log,
                          reports,
                          [&folder] { return common::FreeDiskBytes(folder); },
-                         [] { return static_cast<int64_t>(std::time(nullptr)); },
+                         [&clock] { return clock.UnixSeconds(); },
                          common::SteadyMilliseconds,
                          common::AnsiToUtf8,
                          [&driver] { driver.Close(); }};
