@@ -75,7 +75,8 @@ int main(int argc, char** argv) {
     for (int p = 0; p < ports; ++p) {
         EndHour(tables->Records[p]);
     }
-    Minutes(source, *tables, keeper, ports, 2, tick);
+    // Into the next hour, so that the first one is summed.
+    Minutes(source, *tables, keeper, ports, 3, tick);
 
     auto view = CreateView();
     view->GridRows = static_cast<int16_t>(ports + 1);
