@@ -1,6 +1,7 @@
 #include "monitor/sampling/sampling_cycle.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include "common/disk_space.h"
@@ -168,7 +169,7 @@ bool SamplingCycle::CloseHour(ViewState& view, int ports) {
     for (int port = 0; port <= ports; ++port) {
         EndHour(tables_.Records[port]);
     }
-    if (!common::EnoughFreeSpace(host_.FreeDiskBytes())) {
+    if (!RoomForFiles(host_.FreeDiskBytes())) {
         return true;
     }
     host_.RunHourReports(view);
@@ -196,10 +197,27 @@ bool SamplingCycle::CloseDay(ViewState& view, int ports) {
     for (int port = 0; port <= ports; ++port) {
         EndDay(tables_.Records[port]);
     }
-    if (common::EnoughFreeSpace(host_.FreeDiskBytes())) {
+    if (RoomForFiles(host_.FreeDiskBytes())) {
         host_.RunDayReports(view);
     }
     return !closing_;
+}
+
+// Skipping an hour's files unnoticed would let reports go missing for days; a
+// disk that stays full must not repeat the box every hour, though.
+bool SamplingCycle::RoomForFiles(double freeBytes) {
+    if (common::EnoughFreeSpace(freeBytes)) {
+        return true;
+    }
+    if (!lowDiskSaid_) {
+        lowDiskSaid_ = true;
+        char bytes[32];
+        std::snprintf(bytes, sizeof bytes, "%.0f", freeBytes);
+        host_.Alerts().Alert(std::string("Only ") + bytes + " bytes are free on the drive that holds " + statisticsPath_ +
+                             ". Reports, zorvel.ini and calcs.dat are not written at an hour or day end until more "
+                             "than 2000000 bytes are free. This is said once a run.");
+    }
+    return false;
 }
 
 }  // namespace zorvel

@@ -85,6 +85,7 @@ private:
     bool CheckMinute(int ports);
     bool CloseHour(ViewState& view, int ports);
     bool CloseDay(ViewState& view, int ports);
+    bool RoomForFiles(double freeBytes);
 
     PortSource& source_;
     PortTables& tables_;
@@ -105,6 +106,7 @@ private:
     uint16_t hour_ = 0;
     uint16_t day_ = 0;
     bool dayEnded_ = false;
+    bool lowDiskSaid_ = false;
 };
 
 }  // namespace zorvel

@@ -465,15 +465,23 @@ TEST_F(SamplingCycleTest, RatesHoldAtTheTopInsteadOfWrapping) {
     EXPECT_EQ(UINT32_MAX, Record(1).TxMinCPS);
 }
 
-TEST_F(SamplingCycleTest, WithTooLittleFreeSpaceHoursAndDaysRollOverWithoutFiles) {
+TEST_F(SamplingCycleTest, WithTooLittleFreeSpaceHoursAndDaysRollOverWithoutFilesSayingSoOnceARun) {
     host.FreeBytes = 2000000;
     ASSERT_TRUE(TickAt(0, 4, 58, 10));
     Slot(0).TxTotalRaw = 300;
     ASSERT_TRUE(TickAt(60000, 5, 0, 11));
-    EXPECT_EQ((Events{"rows 3"}), TakeCalls());
+    const Events calls = TakeCalls();
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_EQ(0u, calls[1].rfind("alert Only 2000000 bytes are free on the drive that holds " + calcsPath + ".", 0));
     EXPECT_FALSE(std::filesystem::exists(calcsPath));
     EXPECT_EQ(300u, Record(0).TxHourCnt);
     EXPECT_EQ(300u, Record(0).TxDayCnt);
+
+    ASSERT_TRUE(TickAt(120000, 6, 1, 11));
+    EXPECT_EQ((Events{}), TakeCalls());
+    host.FreeBytes = 1e12;
+    ASSERT_TRUE(TickAt(180000, 7, 2, 11));
+    EXPECT_EQ((Events{"hour reports", "settings"}), TakeCalls());
 }
 
 TEST_F(SamplingCycleTest, ATickNestedInTheHourReportsNeitherRepeatsTheHourNorOutlivesALostDriver) {
