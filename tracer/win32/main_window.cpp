@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "common/app_identity.h"
 #include "common/write_outcome.h"
 #include "common/win32/dialogs.h"
 #include "common/win32/program_shell.h"
@@ -124,20 +123,18 @@ LRESULT OnChar(HWND window, WPARAM wParam) {
     return 0;
 }
 
+// F1 opens what Help > Help opens; a help file beside the program still gets
+// the topic of the menu item F1 was pressed on.
 LRESULT OnHelp(LPARAM lParam) {
-    // Each item is its own help context; (0, 0) ends the list WinHelp reads.
-    struct HelpPair {
-        DWORD Item;
-        DWORD Context;
-    };
-    static const HelpPair kContexts[] = {{IDM_LOG_TO_DISK, IDM_LOG_TO_DISK},   {IDM_CLEAR_DISK_LOG, IDM_CLEAR_DISK_LOG},
-                                         {IDM_CLEAR_SCREEN, IDM_CLEAR_SCREEN}, {IDM_VIEW_DISK_LOG, IDM_VIEW_DISK_LOG},
-                                         {static_cast<DWORD>(-1), 0},          {0, 0}};
+    static const int kItemTopics[] = {IDM_LOG_TO_DISK, IDM_CLEAR_DISK_LOG, IDM_CLEAR_SCREEN, IDM_VIEW_DISK_LOG};
     const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
-    if (info->iContextType == HELPINFO_WINDOW || info->iContextType == HELPINFO_MENUITEM) {
-        WinHelpA(static_cast<HWND>(info->hItemHandle), common::kAppIdentity.HelpFile, HELP_WM_HELP,
-                 reinterpret_cast<ULONG_PTR>(kContexts));
+    int topic = 1;
+    if (info->iContextType == HELPINFO_MENUITEM) {
+        for (const int item : kItemTopics) {
+            topic = info->iCtrlId == item ? item : topic;
+        }
     }
+    common::OpenHelpTopic(topic);
     return 0;
 }
 
