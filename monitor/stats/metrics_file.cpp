@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/disk_space.h"
 #include "common/whole_file.h"
 #include "monitor/stats/metric_text.h"
 #include "monitor/stats/statistic_values.h"
@@ -56,6 +57,11 @@ std::string FormatMetricsFile(const PortTables& tables, const std::string& board
     AppendGauge(text, "zorvel_sample_period_seconds", "seconds between the monitor's counter reads (UpdateTime).",
                 boardLabel, static_cast<int64_t>(moment.Period));
     AppendGauge(text, "zorvel_ports", "ports the driver lists.", boardLabel, static_cast<int64_t>(rows.RowCount()));
+    if (moment.FreeDiskBytes) {
+        AppendGauge(text, "zorvel_free_disk_bytes",
+                    "free bytes on the monitor folder's volume; reports and settings stop at 2000000.", boardLabel,
+                    *moment.FreeDiskBytes);
+    }
     AppendStatisticFamilies(text, rows, boardLabel);
     return text;
 }
@@ -66,12 +72,13 @@ std::string MetricsPath(const std::string& file, const std::string& startDirecto
 }
 
 MetricsPublisher::MetricsPublisher(const ProgramSettings& settings, const PortTables& tables, common::Alerts& alerts,
-                                   std::string path, LabelEncoder encode)
+                                   std::string path, LabelEncoder encode, std::function<double()> freeDiskBytes)
     : settings_(settings),
       tables_(tables),
       alerts_(alerts),
       path_(std::move(path)),
       encode_(std::move(encode)),
+      freeDiskBytes_(std::move(freeDiskBytes)),
       periodSeconds_(SampleIntervalMs(settings.UpdateTime) / 1000) {}
 
 MetricsPublisher::~MetricsPublisher() {
@@ -118,8 +125,13 @@ void MetricsPublisher::Submit(bool up) {
     if (settings_.Metrics.File.empty() || stopped_) {
         return;
     }
-    std::string text = FormatMetricsFile(tables_, settings_.Metrics.Board,
-                                         MetricsMoment{up, driverUp_, lastSample_, periodSeconds_}, encode_);
+    MetricsMoment moment{up, driverUp_, lastSample_, periodSeconds_};
+    // A drive that cannot be asked answers far more than any disk holds.
+    const double freeBytes = freeDiskBytes_ ? freeDiskBytes_() : common::FreeBytesWhenUnknown();
+    if (freeBytes >= 0 && freeBytes < 1e18) {
+        moment.FreeDiskBytes = static_cast<int64_t>(freeBytes);
+    }
+    std::string text = FormatMetricsFile(tables_, settings_.Metrics.Board, moment, encode_);
     {
         std::lock_guard<std::mutex> lock(mutex_);
         pending_ = std::move(text);

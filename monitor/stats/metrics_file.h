@@ -23,6 +23,7 @@ struct MetricsMoment {
     bool DriverUp;                      // false from a failed connect or read on
     std::optional<int64_t> LastSample;  // Unix seconds of the last tick; none before the first
     uint32_t Period;                    // seconds between ticks, as the timer was set
+    std::optional<int64_t> FreeDiskBytes = std::nullopt;  // of the folder's volume; none when unknown
 };
 
 // Label values are UTF-8; the board and port names come in the system's own
@@ -42,9 +43,10 @@ std::string MetricsPath(const std::string& file, const std::string& startDirecto
 // flush to disk and the replace's retries may take longer than a tick may.
 class MetricsPublisher {
 public:
-    // Writes nothing when the settings name no file.
+    // Writes nothing when the settings name no file. `freeDiskBytes` asks
+    // the free space of the folder's volume.
     MetricsPublisher(const ProgramSettings& settings, const PortTables& tables, common::Alerts& alerts,
-                     std::string path, LabelEncoder encode = nullptr);
+                     std::string path, LabelEncoder encode = nullptr, std::function<double()> freeDiskBytes = nullptr);
     ~MetricsPublisher();
     MetricsPublisher(const MetricsPublisher&) = delete;
     MetricsPublisher& operator=(const MetricsPublisher&) = delete;
@@ -73,6 +75,7 @@ private:
     common::Alerts& alerts_;
     const std::string path_;
     const LabelEncoder encode_;
+    const std::function<double()> freeDiskBytes_;
     std::optional<int64_t> lastSample_;
     uint32_t periodSeconds_;
     bool driverUp_ = true;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "common/disk_space.h"
 #include "tests/unit/recording_alerts.h"
 #include "tests/unit/temp_dir.h"
 
@@ -25,7 +26,8 @@ std::unique_ptr<PortTables> TwoPorts() {
 
 TEST(MetricsFile, GaugesFirstThenEveryStatisticOfEveryListedPort) {
     const auto tables = TwoPorts();
-    const std::string text = FormatMetricsFile(*tables, "hall-a", MetricsMoment{true, true, 1700000000, 2});
+    const std::string text =
+        FormatMetricsFile(*tables, "hall-a", MetricsMoment{true, true, 1700000000, 2, int64_t{5000000000}});
     EXPECT_EQ(0u, text.find("# HELP zorvel_up 1 while the monitor samples, 0 once it has stopped.\n"
                             "# TYPE zorvel_up gauge\n"
                             "zorvel_up{board=\"hall-a\"} 1\n"
@@ -42,14 +44,18 @@ TEST(MetricsFile, GaugesFirstThenEveryStatisticOfEveryListedPort) {
                             "zorvel_sample_period_seconds{board=\"hall-a\"} 2\n"
                             "# HELP zorvel_ports ports the driver lists.\n"
                             "# TYPE zorvel_ports gauge\n"
-                            "zorvel_ports{board=\"hall-a\"} 2\n"));
+                            "zorvel_ports{board=\"hall-a\"} 2\n"
+                            "# HELP zorvel_free_disk_bytes free bytes on the monitor folder's volume; reports and "
+                            "settings stop at 2000000.\n"
+                            "# TYPE zorvel_free_disk_bytes gauge\n"
+                            "zorvel_free_disk_bytes{board=\"hall-a\"} 5000000000\n"));
     for (const char* line : {"zorvel_tx_bytes_total{board=\"hall-a\",port=\"COM1\"} 4000000000\n",
                              "zorvel_tx_raw_bytes_total{board=\"hall-a\",port=\"CO\\\"M2\"} 77\n",
                              "zorvel_rx_pkts_total{board=\"hall-a\",port=\"CO\\\"M2\"} 9\n"}) {
         EXPECT_NE(std::string::npos, text.find(line)) << line;
     }
     const auto samples = std::count_if(text.begin(), text.end(), [](char c) { return c == '}'; });
-    EXPECT_EQ(5 + 56 * 2, samples);
+    EXPECT_EQ(6 + 56 * 2, samples);
     EXPECT_EQ(std::string::npos, text.find('\r'));
     EXPECT_EQ('\n', text.back());
 
@@ -58,6 +64,7 @@ TEST(MetricsFile, GaugesFirstThenEveryStatisticOfEveryListedPort) {
                                "# TYPE zorvel_up gauge\nzorvel_up 0\n"));
     EXPECT_NE(std::string::npos, unnamed.find("\nzorvel_driver_up 0\n"));
     EXPECT_EQ(std::string::npos, unnamed.find("zorvel_last_sample_timestamp_seconds"));
+    EXPECT_EQ(std::string::npos, unnamed.find("zorvel_free_disk_bytes"));
     EXPECT_NE(std::string::npos, unnamed.find("zorvel_tx_bytes_total{port=\"COM1\"} 4000000000\n"));
 }
 
@@ -112,12 +119,14 @@ TEST(MetricsFile, ALostDriverIsWrittenAtOnceAndTheLastTextStaysLast) {
     settings.Metrics.File = "zorvel.prom";
     settings.UpdateTime = 0;
     RecordingAlerts alerts;
-    MetricsPublisher publisher(settings, *tables, alerts, dir.Path("zorvel.prom"));
+    double freeBytes = 3000000;
+    MetricsPublisher publisher(settings, *tables, alerts, dir.Path("zorvel.prom"), nullptr, [&] { return freeBytes; });
     const auto gauges = [&] {
         publisher.WaitIdle();
         const std::string text = dir.Read("zorvel.prom");
         std::string lines;
-        for (const char* name : {"zorvel_up ", "zorvel_driver_up ", "zorvel_sample_period_seconds "}) {
+        for (const char* name :
+             {"zorvel_up ", "zorvel_driver_up ", "zorvel_sample_period_seconds ", "zorvel_free_disk_bytes "}) {
             const size_t at = text.find(std::string("\n") + name);
             lines += at == std::string::npos ? std::string("-") : text.substr(at + 1, text.find('\n', at + 1) - at - 1);
             lines += ';';
@@ -126,18 +135,19 @@ TEST(MetricsFile, ALostDriverIsWrittenAtOnceAndTheLastTextStaysLast) {
     };
     // The period is what the timer runs at: UpdateTime 0 samples every second.
     publisher.Sampled(100, true);
-    EXPECT_EQ("zorvel_up 1;zorvel_driver_up 1;zorvel_sample_period_seconds 1;", gauges());
+    EXPECT_EQ("zorvel_up 1;zorvel_driver_up 1;zorvel_sample_period_seconds 1;zorvel_free_disk_bytes 3000000;", gauges());
+    freeBytes = common::FreeBytesWhenUnknown();
     publisher.SetPeriod(5000);
     publisher.DriverLost();
-    EXPECT_EQ("zorvel_up 1;zorvel_driver_up 0;zorvel_sample_period_seconds 5;", gauges());
+    EXPECT_EQ("zorvel_up 1;zorvel_driver_up 0;zorvel_sample_period_seconds 5;-;", gauges());
     publisher.Sampled(110, false);
-    EXPECT_EQ("zorvel_up 1;zorvel_driver_up 1;zorvel_sample_period_seconds 5;", gauges()) << "back at once";
+    EXPECT_EQ("zorvel_up 1;zorvel_driver_up 1;zorvel_sample_period_seconds 5;-;", gauges()) << "back at once";
     publisher.Stopped();
     // The session's end stopped it; the exit and a late tick must not say "up" again.
     publisher.Sampled(220, true);
     publisher.DriverLost();
     publisher.Stopped();
-    EXPECT_EQ("zorvel_up 0;zorvel_driver_up 1;zorvel_sample_period_seconds 5;", gauges());
+    EXPECT_EQ("zorvel_up 0;zorvel_driver_up 1;zorvel_sample_period_seconds 5;-;", gauges());
     EXPECT_TRUE(alerts.Shown.empty());
 }
 
