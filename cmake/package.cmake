@@ -46,7 +46,7 @@ endif()
 install(FILES ${signed_files} ${CMAKE_BINARY_DIR}/package/README.txt DESTINATION .)
 install(FILES ${guide_html} DESTINATION docs)
 install(FILES ${PROJECT_SOURCE_DIR}/monitoring/zorvel-rules.yml ${PROJECT_SOURCE_DIR}/monitoring/zorvel-dashboard.json
-              ${PROJECT_SOURCE_DIR}/monitoring/prometheus.yml
+              ${PROJECT_SOURCE_DIR}/monitoring/prometheus.yml ${PROJECT_SOURCE_DIR}/monitoring/alertmanager.yml
         DESTINATION monitoring)
 
 set(CPACK_GENERATOR ZIP)

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(cmake g++ make g++-mingw-w64-i686 g++-mingw-w64-x86-64 libgtest-dev
           libbenchmark-dev wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick
           fonts-wine python3-markdown nlohmann-json3-dev libcli11-dev python3 prometheus
-          prometheus-node-exporter clang libclang-rt-dev osslsigncode openssl)
+          prometheus-node-exporter prometheus-alertmanager clang libclang-rt-dev osslsigncode openssl)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -36,9 +36,10 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 export DEBIAN_FRONTEND=noninteractive
-# prometheus and prometheus-node-exporter come as services; the tests start an
-# exporter of their own on a free loopback port and want no daemon left behind,
-# so where nothing refuses service starts yet, they are refused while installing.
+# prometheus, prometheus-node-exporter and prometheus-alertmanager come as
+# services; the tests start an exporter of their own on a free loopback port and
+# want no daemon left behind, so where nothing refuses service starts yet, they
+# are refused while installing.
 policy=/usr/sbin/policy-rc.d
 if [ ! -e "$policy" ]; then
   printf '#!/bin/sh\nexit 101\n' >"$policy"

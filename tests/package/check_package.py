@@ -19,7 +19,7 @@ import tempfile
 import zipfile
 
 PROGRAMS = ["standin_ctl.exe", "vizo.exe", "zorvel-export.exe", "zorvel-service.exe", "zorvel.exe"]
-KIT = ["monitoring/prometheus.yml", "monitoring/zorvel-dashboard.json", "monitoring/zorvel-rules.yml"]
+KIT = ["monitoring/alertmanager.yml", "monitoring/prometheus.yml", "monitoring/zorvel-dashboard.json", "monitoring/zorvel-rules.yml"]
 MACHINES = {"win32": (0x14C, 0x10B), "win64": (0x8664, 0x20B)}
 DRIVERS = {"win32": {"tarnel_standin.sys": "win64", "tarnel_standin_x86.sys": "win32"},
            "win64": {"tarnel_standin.sys": "win64"}}
