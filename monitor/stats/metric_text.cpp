@@ -83,6 +83,17 @@ void AppendHeader(std::string& text, const std::string& name, const std::string&
 
 }  // namespace
 
+bool IsUtf8(const std::string& text) {
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = Utf8Length(text, i);
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
 std::string BoardLabel(const std::optional<std::string>& board) {
     return board ? "board=\"" + Escaped(*board, true) + "\"," : "";
 }

@@ -23,6 +23,9 @@ public:
     virtual std::optional<std::string_view> Value(int statistic, size_t row, char (&scratch)[16]) const = 0;
 };
 
+// True when every byte of `text` belongs to a well-formed UTF-8 sequence.
+bool IsUtf8(const std::string& text);
+
 // The label pairs a board adds before "port", as `board="..."`, or nothing.
 std::string BoardLabel(const std::optional<std::string>& board);
 

@@ -40,8 +40,11 @@ private:
 
 std::string FormatMetricsFile(const PortTables& tables, const std::string& board, const MetricsMoment& moment,
                               const LabelEncoder& encode) {
+    // Notepad saves zorvel.ini in UTF-8 today and in the code page before:
+    // a board name that is UTF-8 already stays as it is.
+    const bool convert = encode && !IsUtf8(board);
     const std::string boardLabel =
-        BoardLabel(board.empty() ? std::nullopt : std::optional<std::string>(encode ? encode(board) : board));
+        BoardLabel(board.empty() ? std::nullopt : std::optional<std::string>(convert ? encode(board) : board));
     const PortTableRows rows(tables, encode);
     std::string text;
     // 56 families of about 80 bytes per port.

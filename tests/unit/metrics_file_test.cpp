@@ -174,6 +174,9 @@ TEST(MetricsFile, NamesAreEncodedForTheirLabelsAndNamesThatEscapeAlikeKeepOneSam
     const std::string encoded = FormatMetricsFile(*tables, "S\xFC" "d", moment, latin1);
     EXPECT_NE(std::string::npos, encoded.find("zorvel_tx_bytes_total{board=\"S\xC3\xBC" "d\",port=\"S\xC3\xBC" "d\"} 5\n"));
     EXPECT_NE(std::string::npos, encoded.find("zorvel_up{board=\"S\xC3\xBC" "d\"} 1\n"));
+    // A zorvel.ini that Notepad saved as UTF-8 names the board in UTF-8 already.
+    const std::string saved = FormatMetricsFile(*tables, "S\xC3\xBC" "d", moment, latin1);
+    EXPECT_NE(std::string::npos, saved.find("zorvel_up{board=\"S\xC3\xBC" "d\"} 1\n"));
 
     // Unencoded, both bad names escape to "A" and U+FFFD: one sample, not a
     // repeated label set that would make the collector drop the whole file.
