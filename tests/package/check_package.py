@@ -89,9 +89,8 @@ def problems(path, system):
             if program in inside and pe_header(read(program))[:2] != (machine, magic):
                 found.append(f"{program} is {pe_header(read(program))}, expected machine {machine:#x} magic {magic:#x}")
         for program in PROGRAMS:
-            level = b"requireAdministrator" if program == "standin_ctl.exe" else b"asInvoker"
-            if program in inside and b'requestedExecutionLevel level="' + level + b'"' not in read(program):
-                found.append(f"{program} carries no manifest asking for {level.decode()}")
+            if program in inside and b'requestedExecutionLevel level="asInvoker"' not in read(program):
+                found.append(f"{program} carries no manifest asking for asInvoker")
         drivers = [d for d in DRIVERS[system] if d in inside]
         for driver in drivers:
             header = pe_header(read(driver))

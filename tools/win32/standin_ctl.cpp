@@ -19,6 +19,7 @@ const char kUsage[] =
     "       standin_ctl start | stop | remove\n"
     "       standin_ctl send [--link NAME] [WORD...]   (no words: fetch the pending trace text)\n"
     "install removes an earlier installation first; remove stops the driver and deletes its service.\n"
+    "install, start, stop and remove need an administrator's command prompt; send does not.\n"
     "send joins the words into one command line; \"send help\" lists the driver's commands.\n";
 
 int Usage() {
@@ -26,7 +27,12 @@ int Usage() {
     return 2;
 }
 
-int Report(const std::string& problem, const std::string& done) {
+// `doing` names the step for a problem that is only a lack of rights.
+int Report(const char* doing, const std::string& problem, const std::string& done) {
+    if (problem == standin::kNeedsRights) {
+        std::fprintf(stderr, "standin_ctl: %s the stand-in %s\n", doing, problem.c_str());
+        return 1;
+    }
     if (!problem.empty()) {
         std::fprintf(stderr, "standin_ctl: %s\n", problem.c_str());
         return 1;
@@ -94,7 +100,7 @@ int Install(int argc, char** argv) {
             settings.Ports += c == ',';
         }
     }
-    return Report(standin::Install(settings, driver),
+    return Report("installing", standin::Install(settings, driver),
                   "stand-in running: " + std::to_string(settings.Ports) + " ports, links " + settings.Links);
 }
 
@@ -112,7 +118,7 @@ int Send(int argc, char** argv) {
     std::string reply;
     const std::string problem = standin::Send(link, line, reply);
     std::fwrite(reply.data(), 1, reply.size(), stdout);
-    return Report(problem, "");
+    return Report("", problem, "");
 }
 
 }  // namespace
@@ -134,13 +140,13 @@ int main(int argc, char** argv) {
         return Usage();
     }
     if (command == "start") {
-        return Report(standin::Start(), "stand-in running");
+        return Report("starting", standin::Start(), "stand-in running");
     }
     if (command == "stop") {
-        return Report(standin::Stop(), "stand-in stopped");
+        return Report("stopping", standin::Stop(), "stand-in stopped");
     }
     if (command == "remove") {
-        return Report(standin::Remove(), "stand-in removed");
+        return Report("removing", standin::Remove(), "stand-in removed");
     }
     return Usage();
 }
