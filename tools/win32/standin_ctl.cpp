@@ -53,6 +53,18 @@ bool ParseNumber(const char* text, uint32_t& value) {
     return true;
 }
 
+// An x86 or x64 program emulated on ARM64 is told of an Intel machine by
+// GetNativeSystemInfo. IsWow64Process2 tells the truth, from Windows 10 1511 on.
+bool RunsOnArm64() {
+    using IsWow64Process2Function = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
+    const auto isWow64Process2 = reinterpret_cast<IsWow64Process2Function>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process2")));
+    USHORT process = 0;
+    USHORT native = 0;
+    return isWow64Process2 != nullptr && isWow64Process2(GetCurrentProcess(), &process, &native) &&
+           native == IMAGE_FILE_MACHINE_ARM64;
+}
+
 std::string DefaultDriverPath() {
     std::vector<char> path(MAX_PATH * 4);
     GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -65,6 +77,10 @@ std::string DefaultDriverPath() {
 }
 
 int Install(int argc, char** argv) {
+    if (RunsOnArm64()) {
+        std::fputs("standin_ctl: this Windows runs on ARM64, which cannot load the stand-in's x64 driver\n", stderr);
+        return 1;
+    }
     standin::Settings settings;
     std::string driver = DefaultDriverPath();
     bool portsGiven = false;
