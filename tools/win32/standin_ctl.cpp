@@ -18,7 +18,8 @@ const char kUsage[] =
     "usage: standin_ctl install [--ports N] [--names A,B,...] [--links tarnel,korvexa] [--seed N] [--driver FILE]\n"
     "       standin_ctl start | stop | remove\n"
     "       standin_ctl send [--link NAME] [WORD...]   (no words: fetch the pending trace text)\n"
-    "install removes an earlier installation first; remove stops the driver and deletes its service.\n"
+    "install removes an earlier installation first and copies the driver into the system's driver folder;\n"
+    "remove stops the driver and deletes its service and that copy.\n"
     "install, start, stop and remove need an administrator's command prompt; send does not.\n"
     "send joins the words into one command line; \"send help\" lists the driver's commands.\n";
 
