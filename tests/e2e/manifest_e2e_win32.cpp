@@ -22,17 +22,11 @@ std::string ManifestOf(const std::string& exe) {
 }
 
 TEST(Manifest, EveryProgramCarriesItsManifest) {
-    const struct {
-        const char* Exe;
-        const char* Level;
-    } programs[] = {{"zorvel.exe", "asInvoker"},
-                    {"vizo.exe", "asInvoker"},
-                    {"zorvel-export.exe", "asInvoker"},
-                    {"standin_ctl.exe", "requireAdministrator"}};
-    for (const auto& program : programs) {
-        SCOPED_TRACE(program.Exe);
-        const std::string manifest = ManifestOf(program.Exe);
-        EXPECT_NE(std::string::npos, manifest.find(std::string("level=\"") + program.Level + "\""));
+    // None asks for elevation, which from a normal prompt answers in a window of its own that closes.
+    for (const char* exe : {"zorvel.exe", "vizo.exe", "zorvel-export.exe", "standin_ctl.exe"}) {
+        SCOPED_TRACE(exe);
+        const std::string manifest = ManifestOf(exe);
+        EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
         EXPECT_NE(std::string::npos, manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}")) << "Windows 10 and 11";
         EXPECT_NE(std::string::npos, manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}")) << "Windows 7";
         EXPECT_NE(std::string::npos, manifest.find(">true</gdiScaling>"));

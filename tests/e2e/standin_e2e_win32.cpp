@@ -312,9 +312,20 @@ using StandInControl = StandInBench;
 
 TEST_F(StandInControl, AByHandSessionWithTheControlProgram) {
     changed_ = true;
+    // This test program is 32-bit, on a 64-bit system.
+    char windows[MAX_PATH];
+    ASSERT_NE(0u, GetSystemWindowsDirectoryA(windows, MAX_PATH));
+    const std::string copy = std::string(windows) + "\\Sysnative\\drivers\\" + standin::kDriverFile;
+    // Gone after the install, the source cannot be what the start below loads.
+    const std::string source = e2e::FreshFolder() + "\\any.sys";
+    ASSERT_TRUE(CopyFileA((e2e::BinFolder() + "\\" + standin::kDriverFile).c_str(), source.c_str(), FALSE));
     std::string out;
-    ASSERT_EQ(0, e2e::RunConsole("standin_ctl.exe", "install --names P1,P2,P3 --links korvexa --seed 9", out)) << out;
+    ASSERT_EQ(0, e2e::RunConsole("standin_ctl.exe",
+                                 "install --names P1,P2,P3 --links korvexa --seed 9 --driver \"" + source + "\"", out))
+        << out;
     EXPECT_EQ("stand-in running: 3 ports, links korvexa\r\n", out);
+    ASSERT_TRUE(DeleteFileA(source.c_str()));
+    EXPECT_TRUE(e2e::FileExists(copy));
     ASSERT_EQ(0, e2e::RunConsole("standin_ctl.exe", "send help", out)) << out;
     EXPECT_NE(std::string::npos, out.find("stand-in started: 3 ports, seed 9")) << out;
     EXPECT_NE(std::string::npos, out.find("  burst N ")) << out;
@@ -331,6 +342,7 @@ TEST_F(StandInControl, AByHandSessionWithTheControlProgram) {
         EXPECT_EQ(0, e2e::RunConsole("standin_ctl.exe", "remove", out)) << out;
         EXPECT_EQ("stand-in removed\r\n", out);
     }
+    EXPECT_FALSE(e2e::FileExists(copy));
     EXPECT_EQ(2, e2e::RunConsole("standin_ctl.exe", "install --ports", out));
     EXPECT_EQ(1, e2e::RunConsole("standin_ctl.exe", "install --names ABCDEFGHIJKLM", out));
     EXPECT_NE(std::string::npos, out.find("longer than 12 characters")) << out;

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Checks a release ZIP: exactly the expected files under one top folder, the
-programs built for the ZIP's bitness with their manifests, the drivers
+programs built for the ZIP's bitness with their manifests and importing
+nothing that Windows 7 lacks (each program's lowest Windows is printed), the drivers
 kernel-mode files (64-bit in both ZIPs, and 32-bit too in the 32-bit one) whose
 signatures osslsigncode verifies with the certificate the ZIP ships, README.txt
 in CR LF and the guide a page that needs nothing beside it.
@@ -24,6 +25,39 @@ MACHINES = {"win32": (0x14C, 0x10B), "win64": (0x8664, 0x20B)}
 DRIVERS = {"win32": {"tarnel_standin.sys": "win64", "tarnel_standin_x86.sys": "win32"},
            "win64": {"tarnel_standin.sys": "win64"}}
 CERTIFICATE = "tarnelport-test-signing.cer"
+
+# The manifests declare Windows 7 to 11.
+LOWEST_WINDOWS = (6, 1)
+WINDOWS_NAMES = {(5, 1): "Windows XP", (6, 0): "Windows Vista", (6, 1): "Windows 7", (6, 2): "Windows 8",
+                 (10, 0): "Windows 10"}
+# Functions Windows XP lacks, with the first Windows that has them: the one the
+# programs import (GetTickCount64: their clock and MinGW's thread library call
+# it) and the usual traps.
+NEWER_THAN_XP = {
+    (6, 0): ["GetTickCount64", "InitializeSRWLock", "AcquireSRWLockExclusive", "AcquireSRWLockShared",
+             "ReleaseSRWLockExclusive", "ReleaseSRWLockShared", "InitializeConditionVariable",
+             "SleepConditionVariableCS", "SleepConditionVariableSRW", "WakeConditionVariable",
+             "WakeAllConditionVariable", "InitOnceExecuteOnce", "InitOnceBeginInitialize", "InitOnceComplete",
+             "GetFinalPathNameByHandleA", "GetFinalPathNameByHandleW", "CreateSymbolicLinkA", "CreateSymbolicLinkW",
+             "SetFileInformationByHandle", "GetFileInformationByHandleEx", "QueryFullProcessImageNameA",
+             "QueryFullProcessImageNameW", "CancelIoEx", "GetQueuedCompletionStatusEx", "GetLocaleInfoEx",
+             "LCIDToLocaleName", "LocaleNameToLCID",
+             # The 64-bit XP has these two, the 32-bit one does not.
+             "RegGetValueA", "RegGetValueW"],
+    (6, 1): ["TryAcquireSRWLockExclusive", "TryAcquireSRWLockShared", "SetThreadGroupAffinity",
+             "GetThreadGroupAffinity", "GetActiveProcessorCount", "GetLogicalProcessorInformationEx",
+             "QueryUnbiasedInterruptTime"],
+    (6, 2): ["GetSystemTimePreciseAsFileTime", "CreateFile2", "GetCurrentThreadStackLimits", "SetThreadInformation",
+             "WaitOnAddress", "WakeByAddressSingle", "WakeByAddressAll",
+             # Windows 8 or 10, as sources differ; Windows 7's bcryptprimitives.dll has none.
+             "ProcessPrng"],
+    (10, 0): ["IsWow64Process2", "SetThreadDescription", "GetThreadDescription"],
+}
+FIRST_WINDOWS = {function: version for version, functions in NEWER_THAN_XP.items() for function in functions}
+# DLLs by the start of their names that older systems lack: the C runtime's API
+# sets come with Windows 10, the first API sets and bcryptprimitives.dll with 7.
+NEWER_DLLS = [("api-ms-win-crt-", (10, 0)), ("ucrtbase.dll", (10, 0)), ("api-ms-win-", (6, 1)),
+              ("bcryptprimitives.dll", (6, 1))]
 
 
 def expected_files(system):
@@ -69,6 +103,76 @@ def pe_header(data):
     return machine, magic, subsystem
 
 
+def pe_imports(data):
+    """{DLL name in small letters: [function names, "#N" for an ordinal]} of a PE32 or PE32+ file."""
+    offset = struct.unpack_from("<I", data, 0x3C)[0]
+    section_count = struct.unpack_from("<H", data, offset + 6)[0]
+    optional_size = struct.unpack_from("<H", data, offset + 20)[0]
+    optional = offset + 24
+    plus = struct.unpack_from("<H", data, optional)[0] == 0x20B
+    import_rva = struct.unpack_from("<I", data, optional + (120 if plus else 104))[0]
+    # (virtual size, address, raw size, raw offset) of each section
+    sections = [struct.unpack_from("<4I", data, optional + optional_size + 40 * i + 8) for i in range(section_count)]
+
+    def at(rva):
+        for size, address, raw_size, raw in sections:
+            if address <= rva < address + max(size, raw_size):
+                return raw + rva - address
+        raise ValueError(f"RVA {rva:#x} lies in no section")
+
+    def text(rva):
+        start = at(rva)
+        return data[start:data.index(b"\0", start)].decode("ascii")
+
+    thunk_format, by_ordinal = ("<Q", 1 << 63) if plus else ("<I", 1 << 31)
+    imports = {}
+    entry = at(import_rva) if import_rva else None
+    while entry is not None:
+        lookup, _, _, name, first = struct.unpack_from("<5I", data, entry)
+        if name == 0:
+            break
+        functions = imports.setdefault(text(name).lower(), [])
+        # Without a lookup table the address table holds the names until the loader binds it.
+        thunk = at(lookup or first)
+        while (value := struct.unpack_from(thunk_format, data, thunk)[0]) != 0:
+            functions.append(f"#{value & 0xFFFF}" if value & by_ordinal else text((value & 0x7FFFFFFF) + 2))
+            thunk += struct.calcsize(thunk_format)
+        entry += 20
+    return imports
+
+
+def lowest_windows(imports):
+    """The lowest Windows version (major, minor) that `imports` allow, and the names that ask for it."""
+    needs = {}
+    for dll, functions in imports.items():
+        version = next((v for start, v in NEWER_DLLS if dll.startswith(start)), None)
+        if version:
+            needs.setdefault(version, []).append(dll)
+        for function in functions:
+            if function in FIRST_WINDOWS:
+                needs.setdefault(FIRST_WINDOWS[function], []).append(function)
+    if not needs:
+        return (5, 1), []
+    lowest = max(needs)
+    return lowest, sorted(needs[lowest])
+
+
+def import_problems(zip_name, program, data):
+    imports = pe_imports(data)
+    if "kernel32.dll" not in imports:
+        return [f"{program}: no KERNEL32.dll in the import table read: {sorted(imports)}"]
+    version, names = lowest_windows(imports)
+    print(f"{zip_name}: {program} needs {WINDOWS_NAMES[version]} ({version[0]}.{version[1]})"
+          + (f" for {', '.join(names)}" if names else ""))
+    found = []
+    if version > LOWEST_WINDOWS:
+        found.append(f"{program} imports {', '.join(names)}, which {WINDOWS_NAMES[LOWEST_WINDOWS]} lacks")
+    # Windows before 10 1511 would refuse to start the program.
+    if any("IsWow64Process2" in functions for functions in imports.values()):
+        found.append(f"{program} imports IsWow64Process2 instead of looking it up at run time")
+    return found
+
+
 def problems(path, system):
     found = []
     with zipfile.ZipFile(path) as archive:
@@ -89,9 +193,10 @@ def problems(path, system):
             if program in inside and pe_header(read(program))[:2] != (machine, magic):
                 found.append(f"{program} is {pe_header(read(program))}, expected machine {machine:#x} magic {magic:#x}")
         for program in PROGRAMS:
-            level = b"requireAdministrator" if program == "standin_ctl.exe" else b"asInvoker"
-            if program in inside and b'requestedExecutionLevel level="' + level + b'"' not in read(program):
-                found.append(f"{program} carries no manifest asking for {level.decode()}")
+            if program in inside and b'requestedExecutionLevel level="asInvoker"' not in read(program):
+                found.append(f"{program} carries no manifest asking for asInvoker")
+            if program in inside:
+                found += import_problems(os.path.basename(path), program, read(program))
         drivers = [d for d in DRIVERS[system] if d in inside]
         for driver in drivers:
             header = pe_header(read(driver))

@@ -18,7 +18,9 @@ const char kUsage[] =
     "usage: standin_ctl install [--ports N] [--names A,B,...] [--links tarnel,korvexa] [--seed N] [--driver FILE]\n"
     "       standin_ctl start | stop | remove\n"
     "       standin_ctl send [--link NAME] [WORD...]   (no words: fetch the pending trace text)\n"
-    "install removes an earlier installation first; remove stops the driver and deletes its service.\n"
+    "install removes an earlier installation first and copies the driver into the system's driver folder;\n"
+    "remove stops the driver and deletes its service and that copy.\n"
+    "install, start, stop and remove need an administrator's command prompt; send does not.\n"
     "send joins the words into one command line; \"send help\" lists the driver's commands.\n";
 
 int Usage() {
@@ -26,7 +28,12 @@ int Usage() {
     return 2;
 }
 
-int Report(const std::string& problem, const std::string& done) {
+// `doing` names the step for a problem that is only a lack of rights.
+int Report(const char* doing, const std::string& problem, const std::string& done) {
+    if (problem == standin::kNeedsRights) {
+        std::fprintf(stderr, "standin_ctl: %s the stand-in %s\n", doing, problem.c_str());
+        return 1;
+    }
     if (!problem.empty()) {
         std::fprintf(stderr, "standin_ctl: %s\n", problem.c_str());
         return 1;
@@ -47,6 +54,18 @@ bool ParseNumber(const char* text, uint32_t& value) {
     return true;
 }
 
+// An x86 or x64 program emulated on ARM64 is told of an Intel machine by
+// GetNativeSystemInfo. IsWow64Process2 tells the truth, from Windows 10 1511 on.
+bool RunsOnArm64() {
+    using IsWow64Process2Function = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
+    const auto isWow64Process2 = reinterpret_cast<IsWow64Process2Function>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process2")));
+    USHORT process = 0;
+    USHORT native = 0;
+    return isWow64Process2 != nullptr && isWow64Process2(GetCurrentProcess(), &process, &native) &&
+           native == IMAGE_FILE_MACHINE_ARM64;
+}
+
 std::string DefaultDriverPath() {
     std::vector<char> path(MAX_PATH * 4);
     GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -59,6 +78,10 @@ std::string DefaultDriverPath() {
 }
 
 int Install(int argc, char** argv) {
+    if (RunsOnArm64()) {
+        std::fputs("standin_ctl: this Windows runs on ARM64, which cannot load the stand-in's x64 driver\n", stderr);
+        return 1;
+    }
     standin::Settings settings;
     std::string driver = DefaultDriverPath();
     bool portsGiven = false;
@@ -94,7 +117,7 @@ int Install(int argc, char** argv) {
             settings.Ports += c == ',';
         }
     }
-    return Report(standin::Install(settings, driver),
+    return Report("installing", standin::Install(settings, driver),
                   "stand-in running: " + std::to_string(settings.Ports) + " ports, links " + settings.Links);
 }
 
@@ -112,7 +135,7 @@ int Send(int argc, char** argv) {
     std::string reply;
     const std::string problem = standin::Send(link, line, reply);
     std::fwrite(reply.data(), 1, reply.size(), stdout);
-    return Report(problem, "");
+    return Report("", problem, "");
 }
 
 }  // namespace
@@ -134,13 +157,13 @@ int main(int argc, char** argv) {
         return Usage();
     }
     if (command == "start") {
-        return Report(standin::Start(), "stand-in running");
+        return Report("starting", standin::Start(), "stand-in running");
     }
     if (command == "stop") {
-        return Report(standin::Stop(), "stand-in stopped");
+        return Report("stopping", standin::Stop(), "stand-in stopped");
     }
     if (command == "remove") {
-        return Report(standin::Remove(), "stand-in removed");
+        return Report("removing", standin::Remove(), "stand-in removed");
     }
     return Usage();
 }

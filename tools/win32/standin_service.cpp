@@ -17,8 +17,12 @@ constexpr DWORD kStateWaitMs = 15000;
 constexpr DWORD kPollMs = 50;
 constexpr int kMaxDrainReplies = 64;
 
-std::string Failed(const char* what, DWORD error) {
+std::string Plainly(const char* what, DWORD error) {
     return std::string(what) + " failed, error " + std::to_string(error);
+}
+
+std::string Failed(const char* what, DWORD error) {
+    return error == ERROR_ACCESS_DENIED ? kNeedsRights : Plainly(what, error);
 }
 
 std::string Failed(const char* what) {
@@ -117,16 +121,26 @@ std::string SetValues(const Settings& settings) {
     return error == ERROR_SUCCESS ? "" : Failed("RegSetValueExA", static_cast<DWORD>(error));
 }
 
+// System32 as this program reaches it: a 32-bit program on a 64-bit Windows
+// is sent to SysWOW64 under that name, and reaches the real one as Sysnative.
+std::string NativeSystemFolder() {
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    std::vector<char> folder(MAX_PATH * 4);
+    const UINT size = static_cast<UINT>(folder.size());
+    const UINT length = wow64 ? GetSystemWindowsDirectoryA(folder.data(), size) : GetSystemDirectoryA(folder.data(), size);
+    return std::string(folder.data(), length < size ? length : 0) + (wow64 ? "\\Sysnative" : "");
+}
+
+std::string DriverCopy() {
+    return NativeSystemFolder() + "\\drivers\\" + kDriverFile;
+}
+
 // Wine marks a service that a 32-bit program creates as a 32-bit one and
 // hosts its driver in the 32-bit device host, which cannot load a 64-bit
 // driver. The system's own sc.exe, run natively, creates a native service.
 std::string NativeServiceTool() {
-    BOOL wow64 = FALSE;
-    IsWow64Process(GetCurrentProcess(), &wow64);
-    std::vector<char> windows(MAX_PATH * 4);
-    const UINT length = GetWindowsDirectoryA(windows.data(), static_cast<UINT>(windows.size()));
-    return std::string(windows.data(), length < windows.size() ? length : 0) +
-           (wow64 ? "\\Sysnative\\sc.exe" : "\\System32\\sc.exe");
+    return NativeSystemFolder() + "\\sc.exe";
 }
 
 std::string RunQuietly(const std::string& program, std::string commandLine) {
@@ -152,10 +166,15 @@ std::string RunQuietly(const std::string& program, std::string commandLine) {
     }
     DWORD code = 1;
     GetExitCodeProcess(process.Get(), &code);
+    // sc.exe ends with the error code of the step that failed.
+    if (code == ERROR_ACCESS_DENIED) {
+        return kNeedsRights;
+    }
     return code == 0 ? "" : program + " ended with code " + std::to_string(code);
 }
 
-std::string Create(const std::string& driverPath) {
+// A driver in a folder that every user may change would run their code in the kernel.
+std::string CopyDriver(const std::string& driverPath) {
     std::vector<char> full(MAX_PATH * 4);
     const DWORD length = GetFullPathNameA(driverPath.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (length == 0 || length >= full.size()) {
@@ -164,16 +183,56 @@ std::string Create(const std::string& driverPath) {
     if (GetFileAttributesA(full.data()) == INVALID_FILE_ATTRIBUTES) {
         return std::string("no driver file ") + full.data();
     }
+    const std::string copy = DriverCopy();
+    if (!CopyFileA(full.data(), copy.c_str(), FALSE)) {
+        return Failed(("copying the driver to " + copy).c_str());
+    }
+    // A read-only source gives a read-only copy, which remove could not delete.
+    SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return "";
+}
+
+std::string DeleteDriverCopy() {
+    const std::string copy = DriverCopy();
+    if (!DeleteFileA(copy.c_str())) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+            return Failed(("deleting " + copy).c_str(), error);
+        }
+    }
+    return "";
+}
+
+// The image path is the system's own, whatever folder this program reaches it through.
+std::string Create() {
     const std::string sc = NativeServiceTool();
     return RunQuietly(sc, "\"" + sc + "\" create " + kServiceName +
                               " type= kernel start= demand error= normal DisplayName= \"TarnelPort stand-in driver\"" +
-                              " binpath= \"" + full.data() + "\"");
+                              " binpath= \"\\SystemRoot\\System32\\drivers\\" + kDriverFile + "\"");
+}
+
+std::string Unregister() {
+    common::UniqueService manager = OpenManager();
+    if (!manager) {
+        return Failed("OpenSCManagerA");
+    }
+    {
+        common::UniqueService service(OpenServiceA(manager.Get(), kServiceName, DELETE));
+        if (!service) {
+            const DWORD error = GetLastError();
+            return error == ERROR_SERVICE_DOES_NOT_EXIST ? "" : Failed("OpenServiceA", error);
+        }
+        if (!DeleteService(service.Get()) && GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE) {
+            return Failed("DeleteService");
+        }
+    }
+    return WaitUntilGone(manager.Get());
 }
 
 // One exchange; appends the reply text and tells whether the reply was full.
 std::string Exchange(common::DriverConnection& driver, std::vector<uint8_t>& buffer, std::string& reply, bool& full) {
     if (!driver.Trace(buffer.data())) {
-        return Failed("DeviceIoControl", driver.LastError());
+        return Plainly("DeviceIoControl", driver.LastError());
     }
     uint32_t count = 0;
     std::copy_n(buffer.begin() + 4, sizeof count, reinterpret_cast<uint8_t*>(&count));
@@ -207,7 +266,10 @@ std::string Install(const Settings& settings, const std::string& driverPath) {
     if (!problem.empty()) {
         return problem;
     }
-    problem = Create(driverPath);
+    problem = CopyDriver(driverPath);
+    if (problem.empty()) {
+        problem = Create();
+    }
     if (problem.empty()) {
         problem = SetValues(settings);
     }
@@ -255,24 +317,10 @@ std::string Stop() {
 
 std::string Remove() {
     std::string problem = Stop();
-    if (!problem.empty()) {
-        return problem;
+    if (problem.empty()) {
+        problem = Unregister();
     }
-    common::UniqueService manager = OpenManager();
-    if (!manager) {
-        return Failed("OpenSCManagerA");
-    }
-    {
-        common::UniqueService service(OpenServiceA(manager.Get(), kServiceName, DELETE));
-        if (!service) {
-            const DWORD error = GetLastError();
-            return error == ERROR_SERVICE_DOES_NOT_EXIST ? "" : Failed("OpenServiceA", error);
-        }
-        if (!DeleteService(service.Get()) && GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE) {
-            return Failed("DeleteService");
-        }
-    }
-    return WaitUntilGone(manager.Get());
+    return problem.empty() ? DeleteDriverCopy() : problem;
 }
 
 std::string Send(const std::string& link, const std::string& line, std::string& reply) {
@@ -284,7 +332,7 @@ std::string Send(const std::string& link, const std::string& line, std::string& 
                                      : driver.Open(("\\\\.\\" + link).c_str());
     if (!opened) {
         const std::string path = link.empty() ? std::string("\\\\.\\tarnel or \\\\.\\korvexa") : "\\\\.\\" + link;
-        return Failed(("opening " + path).c_str(), driver.LastError());
+        return Plainly(("opening " + path).c_str(), driver.LastError());
     }
     if (line.size() + 2 > TP_TRACE_TEXT_ROOM) {
         return "command line too long";

@@ -9,6 +9,7 @@
 namespace standin {
 
 constexpr const char* kServiceName = "TarnelStandIn";
+// Also the name of the copy in the system's driver folder, whichever file it came from.
 constexpr const char* kDriverFile = "tarnel_standin.sys";
 // The 32-bit build, for a 32-bit Windows: it loads only drivers of its own kind.
 constexpr const char* kDriverFileX86 = "tarnel_standin_x86.sys";
@@ -20,12 +21,18 @@ struct Settings {
     uint32_t Seed = 1;
 };
 
+// What the service steps return when the rights to take them are missing.
+constexpr const char* kNeedsRights = "needs administrator rights: run this from an administrator's command prompt";
+
 // Each returns an empty string on success, else what went wrong.
 std::string CheckSettings(const Settings& settings);
-// Removes a stale service first, then creates, configures and starts it.
+// Removes a stale installation first, copies `driverPath` into the system's
+// driver folder, where only administrators may change it, and creates,
+// configures and starts the service that loads the copy.
 std::string Install(const Settings& settings, const std::string& driverPath);
 std::string Start();
 std::string Stop();
+// Stops and deletes the service, then deletes the driver's copy.
 std::string Remove();
 // Sends `line` as a command line (an empty one only fetches pending trace text)
 // through "\\.\<link>", or the first of "tarnel" and "korvexa" that opens when
