@@ -2,7 +2,6 @@
 // two seconds by the monitor's own sampling cycle on a clock that runs as fast
 // as it can, left as history.dat and calcs.dat in the current folder, for the
 // guide's picture of a graph.
-#include <cstdio>
 #include <ctime>
 #include <memory>
 
@@ -27,8 +26,10 @@ struct RunningClock : common::Clock {
     int64_t UnixSeconds() override { return Unix; }
 };
 
-struct Quiet : common::Alerts {
-    void Alert(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+// The host claims no free space, so that no hour end writes anything; the
+// notice that says so once is expected, and the only message that can come.
+struct Unheard : common::Alerts {
+    void Alert(const std::string&) override {}
 };
 
 // Nothing to show and no reports: only the figures.
@@ -42,7 +43,7 @@ struct Host : zorvel::SamplingHost {
     void Sampled(bool) override {}
     void Repaint(zorvel::ViewState&) override {}
     common::Alerts& Alerts() override { return alerts; }
-    Quiet alerts;
+    Unheard alerts;
 };
 
 }  // namespace
