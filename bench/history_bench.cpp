@@ -56,24 +56,34 @@ void CopyDayPointsBaseline(benchmark::State& state) {
 }
 BENCHMARK(CopyDayPointsBaseline);
 
-// A minute of two-second ticks (the default UpdateTime) over 128 busy ports,
-// the last of which ends the minute: what the history adds to the ticks.
-void RunMinutes(benchmark::State& state, HistoryTables* history) {
-    auto tables = CreatePortTables();
-    bench::BusySource source(*tables);
+// 128 busy ports sampled by the cycle, with or without a history.
+struct SampledPorts {
+    explicit SampledPorts(HistoryTables* history)
+        : tables(CreatePortTables()),
+          source(*tables),
+          cycle(source, *tables, clock, host, "unused-calcs.dat", history, "unused-history.dat") {
+        cycle.Tick(view);
+    }
+    std::unique_ptr<PortTables> tables;
+    bench::BusySource source;
     SetClock clock;
     QuietHost host;
     ViewState view;
-    SamplingCycle cycle(source, *tables, clock, host, "unused-calcs.dat", history, "unused-history.dat");
-    cycle.Tick(view);
+    SamplingCycle cycle;
+};
+
+// A minute of two-second ticks (the default UpdateTime) over 128 busy ports,
+// the last of which ends the minute: what the history adds to the ticks.
+void RunMinutes(benchmark::State& state, HistoryTables* history) {
+    SampledPorts ports(history);
     for (auto _ : state) {
         for (int tick = 0; tick < 30; ++tick) {
-            clock.Ms += 2000;
-            clock.Unix += 2;
-            cycle.Tick(view);
+            ports.clock.Ms += 2000;
+            ports.clock.Unix += 2;
+            ports.cycle.Tick(ports.view);
         }
-        clock.Time.Minute = static_cast<uint16_t>((clock.Time.Minute + 1) % 60);
-        benchmark::DoNotOptimize(tables->Records);
+        ports.clock.Time.Minute = static_cast<uint16_t>((ports.clock.Time.Minute + 1) % 60);
+        benchmark::DoNotOptimize(ports.tables->Records);
     }
 }
 
@@ -90,19 +100,13 @@ BENCHMARK(MinuteOfTicksWithout);
 
 // The minute end alone, to show what a tick that ends a minute pays.
 void EndingAMinute(benchmark::State& state, HistoryTables* history) {
-    auto tables = CreatePortTables();
-    bench::BusySource source(*tables);
-    SetClock clock;
-    QuietHost host;
-    ViewState view;
-    SamplingCycle cycle(source, *tables, clock, host, "unused-calcs.dat", history, "unused-history.dat");
-    cycle.Tick(view);
+    SampledPorts ports(history);
     for (auto _ : state) {
-        clock.Ms += 2000;
-        clock.Unix += 60;
-        clock.Time.Minute = static_cast<uint16_t>((clock.Time.Minute + 1) % 60);
-        cycle.Tick(view);
-        benchmark::DoNotOptimize(tables->Records);
+        ports.clock.Ms += 2000;
+        ports.clock.Unix += 60;
+        ports.clock.Time.Minute = static_cast<uint16_t>((ports.clock.Time.Minute + 1) % 60);
+        ports.cycle.Tick(ports.view);
+        benchmark::DoNotOptimize(ports.tables->Records);
     }
 }
 

@@ -5,12 +5,12 @@
 #include <ctime>
 #include <memory>
 
-#include "common/alerts.h"
 #include "common/clock.h"
 #include "monitor/driver/simulated_source.h"
 #include "monitor/history/history_file.h"
 #include "monitor/sampling/sampling_cycle.h"
 #include "monitor/stats/statistics_file.h"
+#include "tests/unit/quiet_sampling.h"
 
 namespace {
 
@@ -26,26 +26,6 @@ struct RunningClock : common::Clock {
     int64_t UnixSeconds() override { return Unix; }
 };
 
-// The host claims no free space, so that no hour end writes anything; the
-// notice that says so once is expected, and the only message that can come.
-struct Unheard : common::Alerts {
-    void Alert(const std::string&) override {}
-};
-
-// Nothing to show and no reports: only the figures.
-struct Host : zorvel::SamplingHost {
-    zorvel::AfterLoss DriverLost(const char*) override { return zorvel::AfterLoss::Close; }
-    void RowCountChanged(zorvel::ViewState&) override {}
-    double FreeDiskBytes() override { return 0; }
-    void RunHourReports(zorvel::ViewState&) override {}
-    void WriteSettingsFile() override {}
-    void RunDayReports(zorvel::ViewState&) override {}
-    void Sampled(bool) override {}
-    void Repaint(zorvel::ViewState&) override {}
-    common::Alerts& Alerts() override { return alerts; }
-    Unheard alerts;
-};
-
 }  // namespace
 
 int main() {
@@ -55,7 +35,8 @@ int main() {
     // The day that ends at the last whole minute before now.
     const int64_t now = static_cast<int64_t>(std::time(nullptr)) / 60 * 60;
     RunningClock clock(now - 86400);
-    Host host;
+    // It claims no free space, so that no hour end writes anything.
+    QuietHost host;
     zorvel::ViewState view;
     zorvel::SamplingCycle cycle(source, *tables, clock, host, "calcs.dat", history.get(), "history.dat");
     while (clock.Unix < now) {
