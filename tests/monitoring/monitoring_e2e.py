@@ -212,7 +212,7 @@ def check(run):
 
     with urllib.request.urlopen(f"http://127.0.0.1:{prometheus_port}/api/v1/rules", timeout=10) as answer:
         rules = [r["name"] for g in json.load(answer)["data"]["groups"] for r in g["rules"]]
-    if len(rules) != 8:
+    if len(rules) != 9:
         fail(f"Prometheus loaded the rules {rules}")
 
     expressions = list(dashboard_expressions())
