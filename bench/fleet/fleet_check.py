@@ -297,6 +297,8 @@ def measure(run, boards, families, exe):
                   f"most {max(times.values()):.3f} s; {typical * 60 / intervals[name]:.3f} s a minute), "
                   f"{verdict(typical, RULE_GROUP_GOAL)}")
             print("  its last cycle: " + ", ".join(f"{r['name']} {r['evaluationTime']:.3f} s" for r in last[name]))
+        a_minute = sum(statistics.median(t.values()) * 60 / intervals[name] for name, t in seen.items())
+        print(f"all rule groups together: {a_minute:.3f} s a minute")
         firing = prometheus.call("/api/v1/query", {"query": 'count by (alertname) (ALERTS{alertstate="firing"})'})[2]
         print("alerts firing: " + ", ".join(f"{a['metric']['alertname']} {a['value'][1]}"
                                             for a in sorted(firing["result"], key=lambda a: a["metric"]["alertname"])))
