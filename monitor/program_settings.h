@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/window_placement.h"
@@ -12,12 +13,18 @@ namespace zorvel {
 // The most of a board name that zorvel.ini's [metrics] section keeps.
 constexpr size_t kBoardLimit = 63;
 
+// Which families the metrics file carries: every statistic, or only the
+// running counters, the live slot's raw counts and the modem signals, from
+// which a monitoring system works out the periods' figures and rates itself.
+enum class MetricFamilies { All, Counters };
+
 // The optional [metrics] section: where the monitor writes its figures for a
 // monitoring system, and the board label they carry.
 struct MetricsSettings {
-    bool Present = false;  // the file has the section, so a save writes it back
-    std::string File;      // no file, no writing
-    std::string Board;     // empty: no board label
+    bool Present = false;                    // the file has the section, so a save writes it back
+    std::string File;                        // no file, no writing
+    std::string Board;                       // empty: no board label
+    std::optional<MetricFamilies> Families;  // none: no Families key, all written
 };
 
 // The optional [graph] section: where the graph windows open and which range

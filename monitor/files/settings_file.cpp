@@ -16,8 +16,10 @@ enum Section { kNoSection, kProgram, kMetrics, kGraph };
 enum Key { kUpdateTime, kHourSingle, kHourMulti, kHourSpawn, kDaySingle, kDayMulti, kDaySpawn };
 const char* const kKeys[] = {"UpdateTime", "HourSingle", "HourMulti", "HourSpawn",
                              "DaySingle",  "DayMulti",   "DaySpawn",  nullptr};
-enum MetricsKey { kFile, kBoard };
-const char* const kMetricsKeys[] = {"File", "Board", nullptr};
+enum MetricsKey { kFile, kBoard, kFamilies };
+const char* const kMetricsKeys[] = {"File", "Board", "Families", nullptr};
+// In MetricFamilies order.
+const char* const kFamiliesValues[] = {"all", "counters", nullptr};
 enum GraphKey { kGraphWindow, kGraphRange };
 const char* const kGraphKeys[] = {"window", "Range", nullptr};
 
@@ -52,11 +54,7 @@ public:
             return;
         }
         if (section == kMetrics) {
-            if (key == kFile) {
-                settings_.Metrics.File = value;
-            } else {
-                settings_.Metrics.Board = std::string(value).substr(0, kBoardLimit);
-            }
+            ReadMetricsEntry(key, value);
             return;
         }
         switch (key) {
@@ -81,6 +79,21 @@ public:
 
 private:
     static std::string Text(const char* value) { return std::string(value).substr(0, kSpawnLimit); }
+
+    void ReadMetricsEntry(int key, const char* value) {
+        switch (key) {
+            case kFile: settings_.Metrics.File = value; break;
+            case kBoard: settings_.Metrics.Board = std::string(value).substr(0, kBoardLimit); break;
+            // A value this version does not know keeps the whole file: nothing
+            // a reader of it expects goes missing.
+            case kFamilies: {
+                const int choice = common::FindKeyword(value, kFamiliesValues);
+                settings_.Metrics.Families = choice < 0 ? MetricFamilies::All : static_cast<MetricFamilies>(choice);
+                break;
+            }
+            default: break;
+        }
+    }
 
     void ReadGraphEntry(int key, const char* value) {
         if (key == kGraphRange) {
@@ -126,6 +139,9 @@ int WriteSettingsFile(const char* path, const ProgramSettings& settings, common:
             ok = std::fputs("[metrics]\r\n", out) >= 0 && ok;
             ok = WriteLine(out, "File", settings.Metrics.File) && ok;
             ok = WriteLine(out, "Board", settings.Metrics.Board) && ok;
+            if (settings.Metrics.Families) {
+                ok = WriteLine(out, "Families", kFamiliesValues[static_cast<int>(*settings.Metrics.Families)]) && ok;
+            }
         }
         if (settings.Graph.Present) {
             const common::WindowRectangle& w = settings.Graph.Window;

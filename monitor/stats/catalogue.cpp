@@ -211,4 +211,8 @@ bool ReadsLiveSlot(const Statistic& statistic) {
            where == ValueSource::Kind::Signal;
 }
 
+bool IsCountOrSignal(const Statistic& statistic) {
+    return statistic.Type == MetricType::Counter || ReadsLiveSlot(statistic);
+}
+
 }  // namespace zorvel

@@ -58,4 +58,9 @@ void StoreStatistic(const Statistic& statistic, CounterSlot& slot, StatsRecord& 
 // Read from the driver's live counter slot, which calcs.dat does not hold.
 bool ReadsLiveSlot(const Statistic& statistic);
 
+// A running counter, a raw count of the live slot or a modem signal: the
+// figures every other one is worked out from over time, which a monitoring
+// system does itself.
+bool IsCountOrSignal(const Statistic& statistic);
+
 }  // namespace zorvel

@@ -8,6 +8,7 @@
 
 #include "common/disk_space.h"
 #include "common/whole_file.h"
+#include "monitor/stats/catalogue.h"
 #include "monitor/stats/metric_text.h"
 #include "monitor/stats/statistic_values.h"
 
@@ -16,7 +17,8 @@ namespace {
 
 class PortTableRows : public MetricRows {
 public:
-    PortTableRows(const PortTables& tables, const LabelEncoder& encode) : tables_(tables) {
+    PortTableRows(const PortTables& tables, const LabelEncoder& encode, MetricFamilies families)
+        : tables_(tables), families_(families) {
         const int ports = CountPorts(tables.Names);
         for (int port = 0; port < ports; ++port) {
             const std::string name = zorvel::PortName(tables.Names.Slots[port]);
@@ -25,7 +27,11 @@ public:
     }
     size_t RowCount() const override { return names_.size(); }
     const std::string& PortName(size_t row) const override { return names_[row]; }
+    // A family left out has no samples, and a family without samples is not written.
     std::optional<std::string_view> Value(int statistic, size_t row, char (&scratch)[16]) const override {
+        if (families_ == MetricFamilies::Counters && !IsCountOrSignal(kStatistics[statistic])) {
+            return std::nullopt;
+        }
         const uint32_t value = StatisticValue(tables_, statistic + 1, static_cast<int>(row));
         return std::string_view(scratch,
                                 static_cast<size_t>(std::to_chars(scratch, scratch + sizeof scratch, value).ptr - scratch));
@@ -33,19 +39,20 @@ public:
 
 private:
     const PortTables& tables_;
+    const MetricFamilies families_;
     std::vector<std::string> names_;
 };
 
 }  // namespace
 
 std::string FormatMetricsFile(const PortTables& tables, const std::string& board, const MetricsMoment& moment,
-                              const LabelEncoder& encode) {
+                              const LabelEncoder& encode, MetricFamilies families) {
     // Notepad saves zorvel.ini in UTF-8 today and in the code page before:
     // a board name that is UTF-8 already stays as it is.
     const bool convert = encode && !IsUtf8(board);
     const std::string boardLabel =
         BoardLabel(board.empty() ? std::nullopt : std::optional<std::string>(convert ? encode(board) : board));
-    const PortTableRows rows(tables, encode);
+    const PortTableRows rows(tables, encode, families);
     std::string text;
     // 56 families of about 80 bytes per port.
     text.reserve(4096 + rows.RowCount() * 56 * 80);
@@ -134,7 +141,8 @@ void MetricsPublisher::Submit(bool up) {
     if (freeBytes >= 0 && freeBytes < 1e18) {
         moment.FreeDiskBytes = static_cast<int64_t>(freeBytes);
     }
-    std::string text = FormatMetricsFile(tables_, settings_.Metrics.Board, moment, encode_);
+    std::string text = FormatMetricsFile(tables_, settings_.Metrics.Board, moment, encode_,
+                                         settings_.Metrics.Families.value_or(MetricFamilies::All));
     {
         std::lock_guard<std::mutex> lock(mutex_);
         pending_ = std::move(text);

@@ -31,9 +31,10 @@ struct MetricsMoment {
 using LabelEncoder = std::function<std::string(const std::string&)>;
 
 // The file's whole text: the monitor's own gauges, then every catalogue family
-// for each port the driver lists. Without an encoder, names are taken as UTF-8.
+// that `families` chooses for each port the driver lists. Without an encoder,
+// names are taken as UTF-8.
 std::string FormatMetricsFile(const PortTables& tables, const std::string& board, const MetricsMoment& moment,
-                              const LabelEncoder& encode = nullptr);
+                              const LabelEncoder& encode = nullptr, MetricFamilies families = MetricFamilies::All);
 
 // `file` as it names a file from the start directory: a relative one is taken
 // from there, since the current directory follows every file chooser.

@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <vector>
 
 #include "common/disk_space.h"
 #include "tests/unit/recording_alerts.h"
@@ -66,6 +71,77 @@ TEST(MetricsFile, GaugesFirstThenEveryStatisticOfEveryListedPort) {
     EXPECT_EQ(std::string::npos, unnamed.find("zorvel_last_sample_timestamp_seconds"));
     EXPECT_EQ(std::string::npos, unnamed.find("zorvel_free_disk_bytes"));
     EXPECT_NE(std::string::npos, unnamed.find("zorvel_tx_bytes_total{port=\"COM1\"} 4000000000\n"));
+}
+
+// The family names of a file, in their order.
+std::vector<std::string> FamilyNames(const std::string& text) {
+    std::vector<std::string> names;
+    for (size_t at = text.find("# TYPE "); at != std::string::npos; at = text.find("# TYPE ", at + 1)) {
+        names.push_back(text.substr(at + 7, text.find(' ', at + 7) - at - 7));
+    }
+    return names;
+}
+
+const std::vector<std::string> kCountersFamilies = {
+    "zorvel_up", "zorvel_driver_up", "zorvel_last_sample_timestamp_seconds", "zorvel_sample_period_seconds",
+    "zorvel_ports", "zorvel_free_disk_bytes", "zorvel_open", "zorvel_cts", "zorvel_dsr", "zorvel_cd", "zorvel_rts", "zorvel_dtr",
+    "zorvel_tx_bytes_total", "zorvel_rx_bytes_total", "zorvel_errors_total", "zorvel_tx_raw_bytes_total",
+    "zorvel_rx_raw_bytes_total", "zorvel_cd_runs_total", "zorvel_cd_run_time_seconds_total", "zorvel_tx_pkts_total",
+    "zorvel_rx_pkts_total", "zorvel_overrun_errors_total", "zorvel_framing_errors_total",
+    "zorvel_parity_errors_total", "zorvel_overrun_errors_raw_total", "zorvel_framing_errors_raw_total",
+    "zorvel_parity_errors_raw_total"};
+
+TEST(MetricsFile, CountersKeepsWholeFamiliesOfTheFileAllWritesAsBefore) {
+    const auto tables = TwoPorts();
+    const MetricsMoment moment{true, true, 1700000000, 2, 5000000000};
+    const std::string all = FormatMetricsFile(*tables, "hall-a", moment, nullptr, MetricFamilies::All);
+    // 64-bit FNV-1a of the file the monitor wrote before it had a choice.
+    uint64_t fingerprint = 14695981039346656037u;
+    for (const unsigned char c : all) {
+        fingerprint = (fingerprint ^ c) * 1099511628211u;
+    }
+    EXPECT_EQ(0x2b3d675fbb4a806fu, fingerprint) << all.size() << " bytes";
+
+    std::string kept;
+    for (size_t at = 0; at < all.size();) {
+        const size_t next = std::min(all.find("# HELP ", at + 1), all.size());
+        const std::string block = all.substr(at, next - at);
+        if (std::count(kCountersFamilies.begin(), kCountersFamilies.end(), FamilyNames(block).at(0)) != 0) {
+            kept += block;
+        }
+        at = next;
+    }
+    const std::string counters = FormatMetricsFile(*tables, "hall-a", moment, nullptr, MetricFamilies::Counters);
+    EXPECT_EQ(kCountersFamilies, FamilyNames(counters));
+    EXPECT_EQ(kept, counters);
+}
+
+// Every family the rules and the dashboard read is in the smaller file;
+// recorded series (named with colons) are the rules' own.
+TEST(MetricsFile, CountersHoldsEveryFamilyTheMonitoringKitReads) {
+    std::set<std::string> read;
+    for (const char* file : {"zorvel-rules.yml", "zorvel-dashboard.json"}) {
+        std::ifstream in(std::string(TARNEL_SOURCE_DIR) + "/monitoring/" + file);
+        std::stringstream text;
+        text << in.rdbuf();
+        const std::string kit = text.str();
+        ASSERT_FALSE(kit.empty()) << file;
+        const auto identifier = [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == ':';
+        };
+        for (auto at = kit.begin(); at != kit.end();) {
+            const auto end = std::find_if_not(at, kit.end(), identifier);
+            const std::string word(at, end);
+            if (word.rfind("zorvel_", 0) == 0 && word.find(':') == std::string::npos) {
+                read.insert(word);
+            }
+            at = end == kit.end() ? end : end + 1;
+        }
+    }
+    EXPECT_GE(read.size(), 10u);
+    for (const std::string& family : read) {
+        EXPECT_EQ(1, std::count(kCountersFamilies.begin(), kCountersFamilies.end(), family)) << family;
+    }
 }
 
 TEST(MetricsFile, AFailureShowsOneBoxUntilAWriteSucceedsAndLeavesThePreviousFile) {

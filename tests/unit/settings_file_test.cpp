@@ -145,6 +145,11 @@ TEST(MetricsSection, ReadAndWrittenBack) {
         {"the graph's section, written back as it was read",
          "[program]\r\nUpdateTime=5\r\n[graph]\r\nwindow=10,20,640,300\r\nrange=4\r\nColour=red\r\n", false, "", "",
          "[program]\r\nUpdateTime=5\r\n[graph]\r\nwindow=10,20,640,300\r\nRange=4\r\n"},
+        {"Families in any case", "[program]\r\nUpdateTime=5\r\n[metrics]\r\nFamilies=COUNTERS\r\n", true, "", "",
+         "[program]\r\nUpdateTime=5\r\n[metrics]\r\nFamilies=counters\r\n"},
+        {"a Families this version does not know keeps the whole file",
+         "[program]\r\nUpdateTime=5\r\n[metrics]\r\nFamilies=rates\r\n", true, "", "",
+         "[program]\r\nUpdateTime=5\r\n[metrics]\r\nFamilies=all\r\n"},
         {"a board in the code page", "[program]\r\nUpdateTime=5\r\n[metrics]\r\nBoard=S\xFC" "d\t\r\n", true, "",
          "S\xFC" "d", "[program]\r\nUpdateTime=5\r\n[metrics]\r\nBoard=S\xFC" "d\r\n"},
     };
