@@ -12,6 +12,7 @@ this prints the series, the server's memory and CPU, each rule group's
 evaluation time, and the time of every dashboard query over one hour, with
 the goals.
 """
+import collections
 import http.server
 import json
 import os
@@ -299,9 +300,12 @@ def measure(run, boards, families, exe):
             print("  its last cycle: " + ", ".join(f"{r['name']} {r['evaluationTime']:.3f} s" for r in last[name]))
         a_minute = sum(statistics.median(t.values()) * 60 / intervals[name] for name, t in seen.items())
         print(f"all rule groups together: {a_minute:.3f} s a minute")
-        firing = prometheus.call("/api/v1/query", {"query": 'count by (alertname) (ALERTS{alertstate="firing"})'})[2]
-        print("alerts firing: " + ", ".join(f"{a['metric']['alertname']} {a['value'][1]}"
-                                            for a in sorted(firing["result"], key=lambda a: a["metric"]["alertname"])))
+        # The rule manager's own state, what it sends to Alertmanager: a server
+        # just started writes no ALERTS series until each group has restored.
+        firing = collections.Counter(a["labels"]["alertname"]
+                                     for a in json.loads(prometheus.get("/api/v1/alerts"))["data"]["alerts"]
+                                     if a["state"] == "firing")
+        print("alerts firing: " + ", ".join(f"{name} {count}" for name, count in sorted(firing.items())))
 
         board = targets[0]["labels"]["instance"].split(":")[0]
         queries = list(dashboard_queries(board))
