@@ -108,8 +108,8 @@ TEST(ServiceEvents, EveryKindHasItsLevelAndAMessageOfItsIdInTheMessageTable) {
               DriverLostEvent("TarnelPort Driver Comm. Error.").Text);
     EXPECT_EQ("Could not write the report C:\\t\\REPORTS/hCOM5.txt: it is already longer than 2,000,000 bytes.",
               ReportFailedEvent("C:\\t\\REPORTS/hCOM5.txt", 3).Text);
-    EXPECT_EQ("Could not start the program \"collect.exe\": The system cannot find the file specified.",
-              ProgramFailedEvent("collect.exe", "The system cannot find the file specified.").Text);
+    EXPECT_EQ("Could not start the program \"collect.exe\": Access is denied.",
+              ProgramFailedEvent("collect.exe", "Access is denied.").Text);
 }
 
 TEST(ServiceFolderAccess, OnlyTheTrustedAndTheServiceMayWrite) {
