@@ -91,11 +91,10 @@ public:
     // pass over the ports it makes anyway.
     void BeginMinute(int64_t unixTime);
     void AddPort(int port, const StatsRecord& record) {
-        // A sum that went down was reset or wrapped: all of it is new.
-        const uint32_t errors = static_cast<uint32_t>(record.OverrunErrors) + record.FramingErrors + record.ParityErrors;
-        const uint32_t added = errors >= errors_[port] ? errors - errors_[port] : errors;
+        // Each count on its own: one that wraps must not take the others' down with it.
+        const uint32_t added = Added(record.OverrunErrors, overrun_[port]) + Added(record.FramingErrors, framing_[port]) +
+                               Added(record.ParityErrors, parity_[port]);
         const bool carrier = record.CDRunTime != carrierMs_[port] || (record.StatusFlags & kStatusCd) != 0;
-        errors_[port] = errors;
         carrierMs_[port] = record.CDRunTime;
         if (row_ == nullptr) {
             return;
@@ -109,13 +108,21 @@ public:
     }
 
 private:
+    // A count that went down was reset or wrapped: what it holds now is new.
+    static uint32_t Added(uint16_t now, uint16_t& before) {
+        const uint32_t added = now >= before ? now - before : now;
+        before = now;
+        return added;
+    }
     void CloseHour(uint32_t hour);
 
     HistoryTables& history_;
     bool started_ = false;
     // The bucket row of the minute being closed; none at a run's first minute end.
     MinuteBucket* row_ = nullptr;
-    uint32_t errors_[kHistoryPorts] = {};
+    uint16_t overrun_[kHistoryPorts] = {};
+    uint16_t framing_[kHistoryPorts] = {};
+    uint16_t parity_[kHistoryPorts] = {};
     uint32_t carrierMs_[kHistoryPorts] = {};
 };
 

@@ -82,6 +82,26 @@ TEST_F(HistoryTest, ErrorsAndCarrierAreThoseOfTheMinute) {
     EXPECT_TRUE(points[points.size() - 2].Carrier);
     EXPECT_EQ(0u, points.back().Errors);
     EXPECT_FALSE(points.back().Carrier);
+
+    // One count wrapping, another reset: neither is read as a burst of errors.
+    const struct {
+        uint16_t overrunBefore, overrunAfter, framingBefore, framingAfter;
+        uint32_t errors;
+    } cases[] = {
+        {65530, 4, 30000, 30002, 4 + 2},  // overrun wrapped: what it holds now, framing's own rise
+        {3, 0, 500, 501, 0 + 1},          // overrun reset to zero
+    };
+    int minute = 4;
+    for (const auto& c : cases) {
+        record.OverrunErrors = c.overrunBefore;
+        record.FramingErrors = c.framingBefore;
+        EndAt(minute++, 0);
+        record.OverrunErrors = c.overrunAfter;
+        record.FramingErrors = c.framingAfter;
+        EndAt(minute, 0);
+        EXPECT_EQ(c.errors, GraphPoints(*history, 0, GraphRange::Hour, kNoon + minute * 60).back().Errors)
+            << c.overrunBefore << " to " << c.overrunAfter;
+    }
 }
 
 TEST(HistoryFile, SavedAndLoadedWholeAndADamagedFileIsKeptAsideAndSaidOnce) {
