@@ -36,8 +36,8 @@ SamplingCycle::SamplingCycle(PortSource& source, PortTables& tables, common::Clo
     }
 }
 
-void SamplingCycle::SaveHistory() {
-    if (history_ != nullptr && common::EnoughFreeSpace(host_.FreeDiskBytes())) {
+void SamplingCycle::SaveHistory(double freeBytes) {
+    if (history_ != nullptr && common::EnoughFreeSpace(freeBytes)) {
         common::ReportWriteOutcome(zorvel::SaveHistory(historyPath_, *history_), historyPath_.c_str(), host_.Alerts());
     }
 }
@@ -53,9 +53,10 @@ bool SamplingCycle::Fail(const char* text) {
     errorBoxOpen_ = true;
     // The box waits for someone to press OK, which may be never: the figures
     // go to disk first, as at exit.
-    SaveStatisticsAndSettings(host_.FreeDiskBytes(), [this] { host_.WriteSettingsFile(); }, statisticsPath_.c_str(),
-                              tables_.Records, host_.Alerts());
-    SaveHistory();
+    const double freeBytes = host_.FreeDiskBytes();
+    SaveStatisticsAndSettings(
+        freeBytes, [this] { host_.WriteSettingsFile(); }, statisticsPath_.c_str(), tables_.Records, host_.Alerts());
+    SaveHistory(freeBytes);
     host_.ShowDriverError(text);
     errorBoxOpen_ = false;
     host_.CloseProgram();
@@ -169,8 +170,10 @@ bool SamplingCycle::CloseHour(ViewState& view, int ports) {
     for (int port = 0; port <= ports; ++port) {
         EndHour(tables_.Records[port]);
     }
-    if (!RoomForFiles(host_.FreeDiskBytes())) {
-        return true;
+    const double freeBytes = host_.FreeDiskBytes();
+    if (!RoomForFiles(freeBytes)) {
+        // Its box may have let a tick in that lost the driver and closed.
+        return !closing_;
     }
     host_.RunHourReports(view);
     if (closing_) {
@@ -185,7 +188,7 @@ bool SamplingCycle::CloseHour(ViewState& view, int ports) {
     if (closing_) {
         return false;
     }
-    SaveHistory();
+    SaveHistory(freeBytes);
     return !closing_;
 }
 
@@ -213,9 +216,13 @@ bool SamplingCycle::RoomForFiles(double freeBytes) {
         lowDiskSaid_ = true;
         char bytes[32];
         std::snprintf(bytes, sizeof bytes, "%.0f", freeBytes);
-        host_.Alerts().Alert(std::string("Only ") + bytes + " bytes are free on the drive that holds " + statisticsPath_ +
+        char floor[32];
+        std::snprintf(floor, sizeof floor, "%.0f", common::kMinFreeBytes);
+        host_.Alerts().Alert(std::string("Only ") + bytes + " bytes are free on the drive that holds " +
+                             statisticsPath_ +
                              ". Reports, zorvel.ini and calcs.dat are not written at an hour or day end until more "
-                             "than 2000000 bytes are free. This is said once a run.");
+                             "than " +
+                             floor + " bytes are free. This is said once a run.");
     }
     return false;
 }

@@ -67,8 +67,9 @@ public:
     // statistics were saved then.
     bool LostDriver() const { return closing_; }
 
-    // history.dat, as every save above the free-space floor writes it.
-    void SaveHistory();
+    // history.dat, as every save above the free-space floor writes it; the
+    // caller has just asked the free bytes for the saves before it.
+    void SaveHistory(double freeBytes);
 
 private:
     // The state word: 123 until the first tick has run, then 1 while an hour end

@@ -63,8 +63,7 @@ private:
         ReadViewFile(reportView_, s_.File(kDefaultViewFile).c_str(), kCatalogueSize, s_.alerts_);
         reportView_.GridColumns = static_cast<int16_t>(reportView_.ColumnCount + 1);
         reportView_.GridRows = view.GridRows;
-        return ReportContext{reportView_, s_.tables_, kCatalogueSize, s_.system_.Reports,
-                             s_.File("REPORTS")};
+        return ReportContext{reportView_, s_.tables_, kCatalogueSize, s_.system_.Reports, s_.File("REPORTS")};
     }
 
     MonitorService& s_;
@@ -138,10 +137,10 @@ void MonitorService::Fill(Publication& publication, bool running) const {
 }
 
 void MonitorService::Stop() {
+    const double freeBytes = system_.FreeDiskBytes();
     SaveStatisticsAndSettings(
-        system_.FreeDiskBytes(), [this] { host_->WriteSettingsFile(); }, File(kStatisticsFileName).c_str(),
-        tables_.Records, alerts_);
-    cycle_->SaveHistory();
+        freeBytes, [this] { host_->WriteSettingsFile(); }, File(kStatisticsFileName).c_str(), tables_.Records, alerts_);
+    cycle_->SaveHistory(freeBytes);
     metrics_->Stopped();
 }
 

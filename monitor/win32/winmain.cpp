@@ -92,11 +92,11 @@ bool PrepareServiceWindow() {
 void SaveProgramFiles() {
     // A chooser still open at the session's end may have moved the current directory.
     g_app.RestoreStartDirectory();
+    const double freeBytes = common::FreeDiskBytes(g_app.StartDirectory);
     SaveStatisticsAndSettings(
-        common::FreeDiskBytes(g_app.StartDirectory),
-        [] { WriteSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts); }, kStatisticsFileName,
+        freeBytes, [] { WriteSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts); }, kStatisticsFileName,
         g_app.Tables->Records, g_app.Alerts);
-    g_app.Cycle->SaveHistory();
+    g_app.Cycle->SaveHistory(freeBytes);
 }
 
 int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
@@ -121,10 +121,9 @@ int RunMonitor(HINSTANCE instance, const char* commandLine, int showState) {
         return 0;
     }
 
-    HWND window =
-        CreateWindowExA(0, kWindowClass, g_app.ShowsService() ? kServiceWindowTitle : kWindowTitle,
-                        WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance, nullptr);
+    HWND window = CreateWindowExA(0, kWindowClass, g_app.ShowsService() ? kServiceWindowTitle : kWindowTitle,
+                                  WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance, nullptr);
     if (window == nullptr || !IsWindow(window)) {
         return 0;
     }
