@@ -77,6 +77,13 @@ struct GlobalMemoryTraits {
     static void Release(Handle handle) { GlobalFree(handle); }
 };
 
+// A view of a file mapping.
+struct MappedViewTraits {
+    using Handle = void*;
+    static Handle None() { return nullptr; }
+    static void Release(Handle handle) { UnmapViewOfFile(handle); }
+};
+
 template <typename Object>
 struct GdiTraits {
     using Handle = Object;
@@ -89,6 +96,7 @@ using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueService = UniqueHandle<ServiceTraits>;
 using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+using MappedView = UniqueHandle<MappedViewTraits>;
 using FontObject = UniqueHandle<GdiTraits<HFONT>>;
 using BrushObject = UniqueHandle<GdiTraits<HBRUSH>>;
 using RegionObject = UniqueHandle<GdiTraits<HRGN>>;

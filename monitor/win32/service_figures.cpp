@@ -5,6 +5,7 @@
 #include "common/win32/administrator.h"
 #include "common/win32/dialogs.h"
 #include "common/win32/scoped.h"
+#include "monitor/service/win32/published_block.h"
 
 namespace zorvel {
 namespace {
@@ -16,38 +17,20 @@ constexpr const char* kNotTakenText = "The TarnelPort Monitor service did not ta
 }  // namespace
 
 bool ServiceFigures::Take(Publication& publication) {
-    common::UniqueKernelObject mapping(
-        OpenFileMappingA(FILE_MAP_READ, FALSE, ("Global\\" + PublicationName(name_)).c_str()));
-    if (!mapping) {
-        return false;
-    }
-    const void* view = MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, sizeof(PublicationBlock));
-    if (view == nullptr) {
-        return false;
-    }
-    const bool taken = TakePublished(*static_cast<const PublicationBlock*>(view), publication);
-    UnmapViewOfFile(view);
-    return taken;
+    return ReadPublishedBlock<PublicationBlock>(
+        "Global\\" + PublicationName(name_),
+        [&](const PublicationBlock& block) { return TakePublished(block, publication); });
 }
 
 bool ServiceFigures::TakeHistory(HistoryTables& history) {
-    common::UniqueKernelObject mapping(
-        OpenFileMappingA(FILE_MAP_READ, FALSE, ("Global\\" + HistoryPublicationName(name_)).c_str()));
-    if (!mapping) {
-        return false;
-    }
-    const void* view = MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, sizeof(HistoryBlock));
-    if (view == nullptr) {
-        return false;
-    }
-    const auto& block = *static_cast<const HistoryBlock*>(view);
-    const uint32_t sequence = SequenceOf(block);
-    const bool taken = sequence != historySequence_ && sequence % 2 == 0 && TakePublished(block, history);
-    if (taken) {
+    return ReadPublishedBlock<HistoryBlock>("Global\\" + HistoryPublicationName(name_), [&](const HistoryBlock& block) {
+        const uint32_t sequence = SequenceOf(block);
+        if (sequence == historySequence_ || sequence % 2 != 0 || !TakePublished(block, history)) {
+            return false;
+        }
         historySequence_ = sequence;
-    }
-    UnmapViewOfFile(view);
-    return taken;
+        return true;
+    });
 }
 
 bool AskService(const std::string& serviceName, const ServiceRequest& request, ServiceReply& reply) {
@@ -75,8 +58,7 @@ bool AskService(const std::string& serviceName, const ServiceRequest& request, S
         return false;
     }
     if (reply.Outcome != ReplyOutcome::Done) {
-        common::AlertBoxText(reply.Outcome == ReplyOutcome::NotAdministrator ? kNotAdministratorText
-                                                                             : kNotTakenText);
+        common::AlertBoxText(reply.Outcome == ReplyOutcome::NotAdministrator ? kNotAdministratorText : kNotTakenText);
         return false;
     }
     return true;

@@ -17,18 +17,15 @@ public:
     // `serviceSid` may write; Administrators and SYSTEM too; every signed-in
     // user may read, as every user may read the folder's files.
     FiguresWriter(const std::string& serviceName, const std::string& serviceSid);
-    ~FiguresWriter();
-    FiguresWriter(const FiguresWriter&) = delete;
-    FiguresWriter& operator=(const FiguresWriter&) = delete;
 
     void Publish(const MonitorService& service, bool running);
 
 private:
     common::UniqueKernelObject mapping_;
-    PublicationBlock* block_ = nullptr;
+    common::MappedView block_;  // a PublicationBlock
     // The history, written again only when it has gained a minute.
     common::UniqueKernelObject historyMapping_;
-    HistoryBlock* history_ = nullptr;
+    common::MappedView history_;  // a HistoryBlock
     uint32_t historyMinute_ = 0;
 };
 
