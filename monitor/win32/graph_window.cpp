@@ -10,6 +10,7 @@
 #include "common/win32/local_time.h"
 #include "common/win32/scoped.h"
 #include "common/win32/window_rectangle.h"
+#include "monitor/grid/grid_copy.h"
 #include "monitor/history/graph_plan.h"
 #include "monitor/win32/monitor_app.h"
 #include "resources/zorvel_ids.h"
@@ -62,8 +63,11 @@ common::LocalTime FromDays(int64_t days, int64_t second) {
     const int64_t day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
     const int64_t month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
     const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    return {static_cast<uint16_t>(year), static_cast<uint16_t>(month), static_cast<uint16_t>(day),
-            static_cast<uint16_t>(second / 3600), static_cast<uint16_t>(second % 3600 / 60),
+    return {static_cast<uint16_t>(year),
+            static_cast<uint16_t>(month),
+            static_cast<uint16_t>(day),
+            static_cast<uint16_t>(second / 3600),
+            static_cast<uint16_t>(second % 3600 / 60),
             static_cast<uint16_t>(second % 60)};
 }
 
@@ -253,7 +257,9 @@ void Copy(HWND window, const GraphState& state) {
         Draw(memory, client, state);
     }
     DeleteDC(memory);
-    common::PutClipboardPictureAndText(window, picture, PointsAsText(PointsOf(state), LocalClock()));
+    if (!common::PutClipboardPictureAndText(window, picture, PointsAsText(PointsOf(state), LocalClock()))) {
+        g_app.Alerts.Alert(kCopyFailedText);
+    }
 }
 
 LRESULT OnPaint(HWND window) {
@@ -332,16 +338,16 @@ bool IsGraph(HWND window) {
     return lstrcmpA(className, kGraphClass) == 0;
 }
 
+// By the port's slot, which its history is kept under, whatever its name is now.
 struct GraphQuery {
-    std::string Caption;
+    int Port;
     HWND Found;
 };
 
 BOOL CALLBACK MatchGraph(HWND window, LPARAM parameter) {
     auto* query = reinterpret_cast<GraphQuery*>(parameter);
-    char caption[64] = {};
-    GetWindowTextA(window, caption, sizeof caption);
-    if (IsGraph(window) && query->Caption == caption) {
+    const GraphState* state = IsGraph(window) ? StateOf(window) : nullptr;
+    if (state != nullptr && state->Port == query->Port) {
         query->Found = window;
         return FALSE;
     }
@@ -380,7 +386,7 @@ void OpenGraph(int port) {
     if (g_app.History == nullptr || port < 0 || port >= CountPorts(g_app.Tables->Names)) {
         return;
     }
-    GraphQuery query{"Graph - " + PortNameOf(port), nullptr};
+    GraphQuery query{port, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), MatchGraph, reinterpret_cast<LPARAM>(&query));
     if (query.Found != nullptr) {
         ShowWindow(query.Found, IsIconic(query.Found) ? SW_RESTORE : SW_SHOW);
@@ -389,9 +395,9 @@ void OpenGraph(int port) {
     }
     GraphSettings& settings = g_app.Settings.Graph;
     auto state = std::make_unique<GraphState>(GraphState{port, static_cast<GraphRange>(settings.Range)});
-    HWND window = CreateWindowExA(0, kGraphClass, query.Caption.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 720, 400, nullptr, LoadMenuA(g_app.Instance, kGraphClass),
-                                  g_app.Instance, nullptr);
+    HWND window = CreateWindowExA(0, kGraphClass, ("Graph - " + PortNameOf(port)).c_str(), WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 720, 400, nullptr,
+                                  LoadMenuA(g_app.Instance, kGraphClass), g_app.Instance, nullptr);
     if (window == nullptr) {
         return;
     }
