@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include "common/win32/administrator.h"
 #include "tools/win32/standin_service.h"
 
 namespace {
@@ -28,12 +29,20 @@ int Usage() {
     return 2;
 }
 
-// `doing` names the step for a problem that is only a lack of rights.
-int Report(const char* doing, const std::string& problem, const std::string& done) {
-    if (problem == standin::kNeedsRights) {
-        std::fprintf(stderr, "standin_ctl: %s the stand-in %s\n", doing, problem.c_str());
-        return 1;
+// Asked once before a step that changes the system, so that a missing right is
+// said as such and not as the first call it happens to stop.
+bool MayChangeTheSystem(const char* doing) {
+    if (common::IsAdministrator()) {
+        return true;
     }
+    std::fprintf(stderr,
+                 "standin_ctl: %s the stand-in needs administrator rights: run this from an administrator's command "
+                 "prompt\n",
+                 doing);
+    return false;
+}
+
+int Report(const std::string& problem, const std::string& done) {
     if (!problem.empty()) {
         std::fprintf(stderr, "standin_ctl: %s\n", problem.c_str());
         return 1;
@@ -117,7 +126,10 @@ int Install(int argc, char** argv) {
             settings.Ports += c == ',';
         }
     }
-    return Report("installing", standin::Install(settings, driver),
+    if (!MayChangeTheSystem("installing")) {
+        return 1;
+    }
+    return Report(standin::Install(settings, driver),
                   "stand-in running: " + std::to_string(settings.Ports) + " ports, links " + settings.Links);
 }
 
@@ -135,7 +147,7 @@ int Send(int argc, char** argv) {
     std::string reply;
     const std::string problem = standin::Send(link, line, reply);
     std::fwrite(reply.data(), 1, reply.size(), stdout);
-    return Report("", problem, "");
+    return Report(problem, "");
 }
 
 }  // namespace
@@ -157,13 +169,13 @@ int main(int argc, char** argv) {
         return Usage();
     }
     if (command == "start") {
-        return Report("starting", standin::Start(), "stand-in running");
+        return MayChangeTheSystem("starting") ? Report(standin::Start(), "stand-in running") : 1;
     }
     if (command == "stop") {
-        return Report("stopping", standin::Stop(), "stand-in stopped");
+        return MayChangeTheSystem("stopping") ? Report(standin::Stop(), "stand-in stopped") : 1;
     }
     if (command == "remove") {
-        return Report("removing", standin::Remove(), "stand-in removed");
+        return MayChangeTheSystem("removing") ? Report(standin::Remove(), "stand-in removed") : 1;
     }
     return Usage();
 }

@@ -17,12 +17,8 @@ constexpr DWORD kStateWaitMs = 15000;
 constexpr DWORD kPollMs = 50;
 constexpr int kMaxDrainReplies = 64;
 
-std::string Plainly(const char* what, DWORD error) {
-    return std::string(what) + " failed, error " + std::to_string(error);
-}
-
 std::string Failed(const char* what, DWORD error) {
-    return error == ERROR_ACCESS_DENIED ? kNeedsRights : Plainly(what, error);
+    return std::string(what) + " failed, error " + std::to_string(error);
 }
 
 std::string Failed(const char* what) {
@@ -128,7 +124,8 @@ std::string NativeSystemFolder() {
     IsWow64Process(GetCurrentProcess(), &wow64);
     std::vector<char> folder(MAX_PATH * 4);
     const UINT size = static_cast<UINT>(folder.size());
-    const UINT length = wow64 ? GetSystemWindowsDirectoryA(folder.data(), size) : GetSystemDirectoryA(folder.data(), size);
+    const UINT length =
+        wow64 ? GetSystemWindowsDirectoryA(folder.data(), size) : GetSystemDirectoryA(folder.data(), size);
     return std::string(folder.data(), length < size ? length : 0) + (wow64 ? "\\Sysnative" : "");
 }
 
@@ -166,10 +163,6 @@ std::string RunQuietly(const std::string& program, std::string commandLine) {
     }
     DWORD code = 1;
     GetExitCodeProcess(process.Get(), &code);
-    // sc.exe ends with the error code of the step that failed.
-    if (code == ERROR_ACCESS_DENIED) {
-        return kNeedsRights;
-    }
     return code == 0 ? "" : program + " ended with code " + std::to_string(code);
 }
 
@@ -232,7 +225,7 @@ std::string Unregister() {
 // One exchange; appends the reply text and tells whether the reply was full.
 std::string Exchange(common::DriverConnection& driver, std::vector<uint8_t>& buffer, std::string& reply, bool& full) {
     if (!driver.Trace(buffer.data())) {
-        return Plainly("DeviceIoControl", driver.LastError());
+        return Failed("DeviceIoControl", driver.LastError());
     }
     uint32_t count = 0;
     std::copy_n(buffer.begin() + 4, sizeof count, reinterpret_cast<uint8_t*>(&count));
@@ -332,7 +325,7 @@ std::string Send(const std::string& link, const std::string& line, std::string& 
                                      : driver.Open(("\\\\.\\" + link).c_str());
     if (!opened) {
         const std::string path = link.empty() ? std::string("\\\\.\\tarnel or \\\\.\\korvexa") : "\\\\.\\" + link;
-        return Plainly(("opening " + path).c_str(), driver.LastError());
+        return Failed(("opening " + path).c_str(), driver.LastError());
     }
     if (line.size() + 2 > TP_TRACE_TEXT_ROOM) {
         return "command line too long";

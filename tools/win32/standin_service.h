@@ -21,9 +21,6 @@ struct Settings {
     uint32_t Seed = 1;
 };
 
-// What the service steps return when the rights to take them are missing.
-constexpr const char* kNeedsRights = "needs administrator rights: run this from an administrator's command prompt";
-
 // Each returns an empty string on success, else what went wrong.
 std::string CheckSettings(const Settings& settings);
 // Removes a stale installation first, copies `driverPath` into the system's
