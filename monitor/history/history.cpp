@@ -41,6 +41,14 @@ void HistoryKeeper::EndMinute(const PortTables& tables, int ports, int64_t unixT
     for (int port = 0; port < listed; ++port) {
         AddPort(port, tables.Records[port]);
     }
+    FinishMinute();
+}
+
+void HistoryKeeper::FinishMinute() {
+    const uint32_t last = history_.Header.LastMinute;
+    if (row_ != nullptr && last % 60 == 59) {
+        CloseHour(last / 60);
+    }
 }
 
 void HistoryKeeper::BeginMinute(int64_t unixTime) {
@@ -53,7 +61,7 @@ void HistoryKeeper::BeginMinute(int64_t unixTime) {
     const int64_t closed = unixTime / 60 - 1;
     const uint32_t last = history_.Header.LastMinute;
     const uint32_t minute = std::max(closed > 0 ? static_cast<uint32_t>(closed) : 1u, last);
-    if (last != 0 && minute / 60 != last / 60) {
+    if (last != 0 && minute / 60 != last / 60 && last / 60 != summedHour_) {
         CloseHour(last / 60);
     }
     if (first) {
@@ -70,6 +78,7 @@ void HistoryKeeper::BeginMinute(int64_t unixTime) {
 
 // The minutes of the hour that are stored, whichever program sampled them.
 void HistoryKeeper::CloseHour(uint32_t hour) {
+    summedHour_ = hour;
     const int at = static_cast<int>(hour % kHourBuckets);
     history_.HourStamps[at] = hour;
     HourBucket* sums = history_.Hours[at];

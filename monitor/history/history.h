@@ -80,20 +80,19 @@ public:
     explicit HistoryKeeper(HistoryTables& history) : history_(history) {}
 
     // At a minute end at `unixTime`, after the records' minute figures are
-    // closed: the minute before into its bucket, for the `ports` listed; once
-    // a minute of a later hour comes, the hour before is summed from its
-    // minutes. The first minute end of a run only takes the error and carrier
-    // baselines: its counts hold all the time no program sampled, which
-    // belongs to no minute.
+    // closed: the minute before into its bucket, for the `ports` listed; with
+    // its last minute, or when a minute of a later hour comes first (a run
+    // that missed it), the hour is summed from its minutes. The first minute end of a run only takes the error and
+    // carrier baselines: its counts hold all the time no program sampled, which belongs to no minute.
     void EndMinute(const PortTables& tables, int ports, int64_t unixTime);
 
-    // The same in two steps, so that the sampling cycle adds each port in the
+    // The same in three steps, so that the sampling cycle adds each port in the
     // pass over the ports it makes anyway.
     void BeginMinute(int64_t unixTime);
     void AddPort(int port, const StatsRecord& record) {
         // Each count on its own: one that wraps must not take the others' down with it.
-        const uint32_t added = Added(record.OverrunErrors, overrun_[port]) + Added(record.FramingErrors, framing_[port]) +
-                               Added(record.ParityErrors, parity_[port]);
+        const uint32_t added = Added(record.OverrunErrors, overrun_[port]) +
+                               Added(record.FramingErrors, framing_[port]) + Added(record.ParityErrors, parity_[port]);
         const bool carrier = record.CDRunTime != carrierMs_[port] || (record.StatusFlags & kStatusCd) != 0;
         carrierMs_[port] = record.CDRunTime;
         if (row_ == nullptr) {
@@ -106,6 +105,8 @@ public:
         bucket.Errors = static_cast<uint16_t>(sum < 0xFFFFu ? sum : 0xFFFFu);
         bucket.Flags = static_cast<uint16_t>(bucket.Flags | kBucketSampled | (carrier ? kBucketCarrier : 0));
     }
+    // After the ports: a minute that ends its hour sums the hour at once.
+    void FinishMinute();
 
 private:
     // A count that went down was reset or wrapped: what it holds now is new.
@@ -120,6 +121,7 @@ private:
     bool started_ = false;
     // The bucket row of the minute being closed; none at a run's first minute end.
     MinuteBucket* row_ = nullptr;
+    uint32_t summedHour_ = 0;  // summed already, not again when the next hour begins
     uint16_t overrun_[kHistoryPorts] = {};
     uint16_t framing_[kHistoryPorts] = {};
     uint16_t parity_[kHistoryPorts] = {};

@@ -147,6 +147,9 @@ bool SamplingCycle::CheckMinute(int ports) {
             keeper_->AddPort(port, tables_.Records[port]);
         }
     }
+    if (keeper_) {
+        keeper_->FinishMinute();
+    }
     if (time.Hour != hour_) {
         hour_ = time.Hour;
         state_ = kHourEnded;

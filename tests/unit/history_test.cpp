@@ -64,6 +64,10 @@ TEST_F(HistoryTest, MinutesAndHoursFillFromMinuteEndsWithGapsWhereNoProgramSampl
     EXPECT_TRUE(GraphPoints(*history, 0, GraphRange::Week, kNoon + 3600).back().Data);
     EXPECT_EQ((std::vector<int>{-1, 240}), Minutes(60 * 24 + 2, 2));
     EXPECT_EQ(-1, Minutes(60 * 24 + 2, 1440 - 1)[0]) << "yesterday's 12:01";
+    // The hour is summed with its last minute, not a minute later.
+    EndAt(60 * 25, 300);
+    EXPECT_EQ(static_cast<uint32_t>(kNoon / 3600 + 24), history->HourStamps[(noonHour + 24) % kHourBuckets]);
+    EXPECT_EQ(240u + 300, history->Hours[(noonHour + 24) % kHourBuckets][0].Tx);
     // A port the driver no longer lists has no data, not zero.
     EXPECT_FALSE(GraphPoints(*history, 5, GraphRange::Day, kNoon + (60 * 24 + 2) * 60).back().Data);
 }
@@ -152,16 +156,20 @@ common::LocalTime LocalOf(int64_t utc) {
     const int64_t days = local / 86400;
     const int64_t second = local % 86400;
     // The dates are near enough for labels: 2026-12-10 is day 20797.
-    return {2026, 12, static_cast<uint16_t>(10 + days - 20797), static_cast<uint16_t>(second / 3600),
-            static_cast<uint16_t>(second % 3600 / 60), 0};
+    return {2026,
+            12,
+            static_cast<uint16_t>(10 + days - 20797),
+            static_cast<uint16_t>(second / 3600),
+            static_cast<uint16_t>(second % 3600 / 60),
+            0};
 }
 
 TEST(GraphPlan, LinesBreakAtGapsAndTheAxesAreLabelledInLocalTime) {
     std::vector<GraphPoint> points(60);
     for (int i = 0; i < 60; ++i) {
         const bool data = i < 20 || i >= 25;
-        points[static_cast<size_t>(i)] = {kNoon + 3600 + i * 60, data, static_cast<uint32_t>(i * 30), 100,
-                                          i == 40 ? 2u : 0u, i < 50};
+        points[static_cast<size_t>(i)] = {kNoon + 3600 + i * 60, data,  static_cast<uint32_t>(i * 30), 100,
+                                          i == 40 ? 2u : 0u,     i < 50};
     }
     const GraphPlan plan = PlanGraph(points, GraphRange::Hour, {40, 10, 630, 310}, LocalOf);
     ASSERT_EQ(2u, plan.Tx.size()) << "two runs either side of the gap";
