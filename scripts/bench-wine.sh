@@ -141,6 +141,8 @@ bench_graph() {
     wine "$bin/post_command.exe" Zorvel "TarnelPort Monitor" graph >/dev/null
     probe maximise ZorvelGraph "Graph - COM5" >/dev/null
     probe redraw ZorvelGraph "Graph - COM5" 10 100 | awk '{ print $2 }' >>"$out/graph-repaint"
+    # What a step of the pointer repaints: the line of its figure (and two columns).
+    probe redraw ZorvelGraph "Graph - COM5" 10 100 0 20 1920 40 | awk '{ print $2 }' >>"$out/graph-pointer"
     stop Zorvel "TarnelPort Monitor" "$pid"
     start bare "$out/graph-bare-$run" BareWindow "Bare Window" "$bin/bare_window.exe"
     probe maximise BareWindow "Bare Window" >/dev/null
@@ -148,6 +150,7 @@ bench_graph() {
     stop BareWindow "Bare Window" "$pid"
   done
   figure "graph, full repaint, ms" graph-repaint
+  figure "graph, the pointer's figure line, ms" graph-pointer
   figure "bare, full repaint, ms" graph-bare
   compare "graph repaint / bare window's fill" graph-repaint graph-bare ratio 3
 }

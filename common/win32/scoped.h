@@ -97,9 +97,17 @@ using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueService = UniqueHandle<ServiceTraits>;
 using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 using MappedView = UniqueHandle<MappedViewTraits>;
+// A memory device context from CreateCompatibleDC.
+struct MemoryDCTraits {
+    using Handle = HDC;
+    static Handle None() { return nullptr; }
+    static void Release(Handle handle) { DeleteDC(handle); }
+};
+
 using FontObject = UniqueHandle<GdiTraits<HFONT>>;
 using BrushObject = UniqueHandle<GdiTraits<HBRUSH>>;
 using RegionObject = UniqueHandle<GdiTraits<HRGN>>;
+using MemoryDC = UniqueHandle<MemoryDCTraits>;
 
 // A window's device context for the length of a scope.
 class ScopedDC {

@@ -8,8 +8,7 @@
 namespace zorvel {
 namespace {
 
-constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // The smallest 1, 2 or 5 times a power of ten at or above `rate`, at least 10.
 uint32_t RoundTop(uint32_t rate) {
@@ -35,17 +34,21 @@ std::string Date(const common::LocalTime& time) {
     return std::string(month) + " " + std::to_string(time.Day);
 }
 
-// A label where local time crosses a round mark of the range: every 10
-// minutes, 3 hours, day or week (Mondays are not known here: every 7th day
-// of the month from the 1st).
-bool Marks(GraphRange range, const common::LocalTime& time, std::string& text) {
+// Where local time crosses a round mark of the range: every 10 minutes,
+// 3 hours, day or week (Mondays are not known here: every 7th day of the
+// month from the 1st).
+bool IsMark(GraphRange range, const common::LocalTime& time) {
     switch (range) {
-        case GraphRange::Hour: text = Clock(time); return time.Minute % 10 == 0;
-        case GraphRange::Day: text = Clock(time); return time.Minute == 0 && time.Hour % 3 == 0;
-        case GraphRange::Week: text = Date(time); return time.Hour == 0;
-        case GraphRange::Month: text = Date(time); return time.Hour == 0 && time.Day % 7 == 1;
+        case GraphRange::Hour: return time.Minute % 10 == 0;
+        case GraphRange::Day: return time.Minute == 0 && time.Hour % 3 == 0;
+        case GraphRange::Week: return time.Hour == 0;
+        case GraphRange::Month: return time.Hour == 0 && time.Day % 7 == 1;
     }
     return false;
+}
+
+std::string MarkText(GraphRange range, const common::LocalTime& time) {
+    return range == GraphRange::Hour || range == GraphRange::Day ? Clock(time) : Date(time);
 }
 
 }  // namespace
@@ -139,10 +142,10 @@ GraphPlan PlanGraph(const std::vector<GraphPoint>& points, GraphRange range, con
             plan.ErrorMarks.push_back(x(i));
         }
     }
-    std::string text;
     for (size_t i = 0; i < count; ++i) {
-        if (Marks(range, local(points[i].Time), text)) {
-            plan.TimeLabels.push_back({x(i), text});
+        const common::LocalTime time = local(points[i].Time);
+        if (IsMark(range, time)) {
+            plan.TimeLabels.push_back({x(i), MarkText(range, time)});
         }
     }
     for (uint32_t quarter = 0; quarter <= 4; ++quarter) {

@@ -31,12 +31,21 @@ constexpr int kLeftMargin = 64;
 constexpr int kRightMargin = 12;
 constexpr int kTopMargin = 40;
 constexpr int kBottomMargin = 22;
+constexpr int kFigureLine = 20;  // the second line of text: the pointer's figure, or the legend
 
 struct GraphState {
-    int Port;
-    GraphRange Range;
-    int PointerX = -1;
-    uint32_t PaintedMinute = 0;
+    int Port = 0;
+    GraphRange Range = GraphRange::Day;
+    int PointerX = -1;  // -1 while the pointer is elsewhere
+    bool TracksLeave = false;
+    // What the last paint drew: a moving pointer repaints from it, and it is
+    // worked out again only when the figures, the range or the size change.
+    std::vector<GraphPoint> Points;
+    GraphPlan Plan;
+    PlotArea Area{};
+    GraphRange PlannedRange{};
+    int64_t PlannedClockMinute = -1;
+    uint32_t PlannedMinute = 0;
 };
 
 GraphState* StateOf(HWND window) {
@@ -120,19 +129,34 @@ std::string PortNameOf(int port) {
     return PortName(g_app.Tables->Names.Slots[port]);
 }
 
-std::vector<GraphPoint> PointsOf(const GraphState& state) {
-    return GraphPoints(*g_app.History, state.Port, state.Range, g_app.Clock.UnixSeconds());
-}
-
 PlotArea AreaOf(const RECT& client) {
     return {client.left + kLeftMargin, client.top + kTopMargin, client.right - kRightMargin,
             client.bottom - kBottomMargin};
 }
 
+// True when the plan was worked out again.
+bool PlanFor(GraphState& state, const RECT& client) {
+    const int64_t now = g_app.Clock.UnixSeconds();
+    const PlotArea area = AreaOf(client);
+    const uint32_t minute = g_app.History->Header.LastMinute;
+    if (state.PlannedClockMinute == now / 60 && state.PlannedMinute == minute && state.PlannedRange == state.Range &&
+        state.Area.Left == area.Left && state.Area.Top == area.Top && state.Area.Right == area.Right &&
+        state.Area.Bottom == area.Bottom) {
+        return false;
+    }
+    state.Points = GraphPoints(*g_app.History, state.Port, state.Range, now);
+    state.Plan = PlanGraph(state.Points, state.Range, area, LocalClock());
+    state.Area = area;
+    state.PlannedRange = state.Range;
+    state.PlannedClockMinute = now / 60;
+    state.PlannedMinute = minute;
+    return true;
+}
+
 void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
-    const common::BrushObject brush(CreateSolidBrush(colour));
+    SetDCBrushColor(dc, colour);
     const RECT area{left, top, right, bottom};
-    FillRect(dc, &area, brush.Get());
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 void Text(HDC dc, int x, int y, const std::string& text, COLORREF colour, UINT align = TA_LEFT | TA_TOP) {
@@ -187,8 +211,9 @@ COLORREF ColourOf(BandKind kind) {
 
 // Each pixel is filled once: the margins, then the area's bands.
 void Draw(HDC dc, const RECT& client, const GraphState& state) {
-    const std::vector<GraphPoint> points = PointsOf(state);
-    const PlotArea area = AreaOf(client);
+    const std::vector<GraphPoint>& points = state.Points;
+    const PlotArea& area = state.Area;
+    const GraphPlan& plan = state.Plan;
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     if (area.Right <= area.Left + 2 || area.Bottom <= area.Top + 2) {
         Fill(dc, client.left, client.top, client.right, client.bottom, window);
@@ -198,7 +223,6 @@ void Draw(HDC dc, const RECT& client, const GraphState& state) {
     Fill(dc, client.left, area.Bottom, client.right, client.bottom, window);
     Fill(dc, client.left, area.Top, area.Left, area.Bottom, window);
     Fill(dc, area.Right, area.Top, client.right, area.Bottom, window);
-    const GraphPlan plan = PlanGraph(points, state.Range, area, LocalClock());
     for (const Band& band : plan.Bands) {
         Fill(dc, band.Left, area.Top, band.Right, area.Bottom, ColourOf(band.Kind));
     }
@@ -228,11 +252,12 @@ void Draw(HDC dc, const RECT& client, const GraphState& state) {
     const int under = PointAt(points.size(), area, state.PointerX);
     if (under >= 0) {
         const GraphPoint& point = points[static_cast<size_t>(under)];
-        Text(dc, client.left + 6, client.top + 20, "At " + Stamp(point.Time) + ": " + Figures(point), RGB(0, 0, 0));
+        Text(dc, client.left + 6, client.top + kFigureLine, "At " + Stamp(point.Time) + ": " + Figures(point),
+             RGB(0, 0, 0));
         Fill(dc, state.PointerX, area.Top, state.PointerX + 1, area.Bottom, RGB(120, 120, 120));
     } else {
-        Text(dc, client.left + 6, client.top + 20, "Transmit", kTxColour);
-        Text(dc, client.left + 70, client.top + 20, "Receive", kRxColour);
+        Text(dc, client.left + 6, client.top + kFigureLine, "Transmit", kTxColour);
+        Text(dc, client.left + 70, client.top + kFigureLine, "Receive", kRxColour);
     }
 }
 
@@ -246,31 +271,38 @@ void ShowRange(HWND window, GraphState& state) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
-void Copy(HWND window, const GraphState& state) {
+void Copy(HWND window, GraphState& state) {
     RECT client;
     GetClientRect(window, &client);
+    PlanFor(state, client);
     const common::ScopedDC screen(window);
-    HDC memory = CreateCompatibleDC(screen.Get());
-    HBITMAP picture = CreateCompatibleBitmap(screen.Get(), client.right, client.bottom);
-    {
-        const common::ScopedSelection into(memory, picture);
-        Draw(memory, client, state);
+    const common::MemoryDC memory(CreateCompatibleDC(screen.Get()));
+    common::UniqueHandle<common::GdiTraits<HBITMAP>> picture(
+        CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+    if (memory && picture) {
+        const common::ScopedSelection into(memory.Get(), picture.Get());
+        Draw(memory.Get(), client, state);
+    } else {
+        picture.Reset();
     }
-    DeleteDC(memory);
-    if (!common::PutClipboardPictureAndText(window, picture, PointsAsText(PointsOf(state), LocalClock()))) {
+    // The points go even when the system had no room for the picture.
+    if (!common::PutClipboardPictureAndText(window, picture.Detach(), PointsAsText(state.Points, LocalClock()))) {
         g_app.Alerts.Alert(kCopyFailedText);
     }
 }
 
 LRESULT OnPaint(HWND window) {
+    GraphState* state = StateOf(window);
+    RECT client;
+    GetClientRect(window, &client);
+    // A new plan is drawn whole, never only in the strips a moving pointer asks for.
+    if (state != nullptr && PlanFor(*state, client)) {
+        InvalidateRect(window, nullptr, FALSE);
+    }
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    GraphState* state = StateOf(window);
     if (state != nullptr) {
-        RECT client;
-        GetClientRect(window, &client);
         Draw(dc, client, *state);
-        state->PaintedMinute = g_app.History->Header.LastMinute;
     }
     EndPaint(window, &paint);
     return 0;
@@ -300,11 +332,45 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
     return 0;
 }
 
+// Only the line of the pointer's figure and the pointer's old and new
+// columns are drawn again: a pointer sweeping a maximised graph would
+// otherwise repaint all of it at every step.
+void MovePointer(HWND window, GraphState& state, int x) {
+    const PlotArea& area = state.Area;
+    RECT figure;
+    GetClientRect(window, &figure);
+    figure.top += kFigureLine;
+    figure.bottom = area.Top;
+    InvalidateRect(window, &figure, FALSE);
+    for (const int column : {state.PointerX, x}) {
+        if (column >= 0) {
+            const RECT line{column, area.Top, column + 1, area.Bottom};
+            InvalidateRect(window, &line, FALSE);
+        }
+    }
+    state.PointerX = x;
+}
+
 LRESULT OnMouseMove(HWND window, LPARAM lParam) {
     GraphState* state = StateOf(window);
+    const int x = static_cast<short>(LOWORD(lParam));
+    if (state == nullptr || x == state->PointerX) {
+        return 0;
+    }
+    MovePointer(window, *state, x);
+    if (!state->TracksLeave) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
+        state->TracksLeave = TrackMouseEvent(&track) != FALSE;
+    }
+    return 0;
+}
+
+// The figure under the pointer goes with the pointer.
+LRESULT OnMouseLeave(HWND window) {
+    GraphState* state = StateOf(window);
     if (state != nullptr) {
-        state->PointerX = static_cast<short>(LOWORD(lParam));
-        InvalidateRect(window, nullptr, FALSE);
+        state->TracksLeave = false;
+        MovePointer(window, *state, -1);
     }
     return 0;
 }
@@ -327,6 +393,7 @@ LRESULT CALLBACK GraphProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_KEYDOWN: return OnKey(window, wParam);
         case WM_COMMAND: return OnCommand(window, wParam);
         case WM_MOUSEMOVE: return OnMouseMove(window, lParam);
+        case WM_MOUSELEAVE: return OnMouseLeave(window);
         case WM_DESTROY: return OnDestroy(window);
         default: return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -361,9 +428,17 @@ BOOL CALLBACK CloseIfGraph(HWND window, LPARAM) {
     return TRUE;
 }
 
+BOOL CALLBACK StopAtGraph(HWND window, LPARAM found) {
+    if (IsGraph(window)) {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL CALLBACK RepaintIfNewer(HWND window, LPARAM) {
     const GraphState* state = IsGraph(window) ? StateOf(window) : nullptr;
-    if (state != nullptr && state->PaintedMinute != g_app.History->Header.LastMinute) {
+    if (state != nullptr && state->PlannedMinute != g_app.History->Header.LastMinute) {
         InvalidateRect(window, nullptr, FALSE);
     }
     return TRUE;
@@ -386,6 +461,9 @@ void OpenGraph(int port) {
     if (g_app.History == nullptr || port < 0 || port >= CountPorts(g_app.Tables->Names)) {
         return;
     }
+    if (g_app.ShowsService()) {
+        g_app.Figures->TakeHistory(*g_app.History);
+    }
     GraphQuery query{port, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), MatchGraph, reinterpret_cast<LPARAM>(&query));
     if (query.Found != nullptr) {
@@ -394,7 +472,9 @@ void OpenGraph(int port) {
         return;
     }
     GraphSettings& settings = g_app.Settings.Graph;
-    auto state = std::make_unique<GraphState>(GraphState{port, static_cast<GraphRange>(settings.Range)});
+    auto state = std::make_unique<GraphState>();
+    state->Port = port;
+    state->Range = static_cast<GraphRange>(settings.Range);
     HWND window = CreateWindowExA(0, kGraphClass, ("Graph - " + PortNameOf(port)).c_str(), WS_OVERLAPPEDWINDOW,
                                   CW_USEDEFAULT, CW_USEDEFAULT, 720, 400, nullptr,
                                   LoadMenuA(g_app.Instance, kGraphClass), g_app.Instance, nullptr);
@@ -412,6 +492,12 @@ void OpenGraph(int port) {
 
 void CloseGraphs() {
     EnumThreadWindows(GetCurrentThreadId(), CloseIfGraph, 0);
+}
+
+bool AnyGraphOpen() {
+    bool found = false;
+    EnumThreadWindows(GetCurrentThreadId(), StopAtGraph, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 void RefreshGraphs() {

@@ -15,6 +15,10 @@ void OpenGraph(int port);
 // After a tick: the graphs whose history has gained a minute draw it.
 void RefreshGraphs();
 
+// Whether any graph is open: a window onto a service copies the service's
+// history only for one.
+bool AnyGraphOpen();
+
 // Before the main window goes: each graph closes, leaving its place and range
 // in the settings for the saves that follow.
 void CloseGraphs();

@@ -64,7 +64,9 @@ std::string LocalClock(int64_t unixTime) {
 // service stops and when it runs again.
 void ShowServiceFigures(HWND window, ViewState& view) {
     const ReaderNews news = g_app.Reader->Tick();
-    g_app.Figures->TakeHistory(*g_app.History);
+    if (AnyGraphOpen()) {
+        g_app.Figures->TakeHistory(*g_app.History);
+    }
     WindowSamplingHost host;
     if (SetRowCount(view, CountPorts(g_app.Tables->Names))) {
         host.RowCountChanged(view);
@@ -170,9 +172,10 @@ LRESULT OnPaint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     const ViewState* view = ViewOf(window);
     if (view != nullptr) {
-        DrawGrid(dc, *view, g_app.GridFont.Get(),
-                 [view](int row, int column) { return GridCellText(*view, *g_app.Tables, row, column); },
-                 paint.rcPaint, region.Get());
+        DrawGrid(
+            dc, *view, g_app.GridFont.Get(),
+            [view](int row, int column) { return GridCellText(*view, *g_app.Tables, row, column); }, paint.rcPaint,
+            region.Get());
     }
     EndPaint(window, &paint);
     return 0;
@@ -390,7 +393,6 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
 }
 
 }  // namespace
-
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
     // No class cursor: the grid sets the arrow, sizing or moving one itself.
