@@ -296,12 +296,6 @@ TEST_F(GridEdit, ResetClearsACellAtOnceAndAColumnOrAPortOnlyAfterYes) {
 
 namespace {
 
-// True once the graph shows the transmit line somewhere in its area.
-bool ShowsPoints(HWND graph) {
-    const e2e::ClientPixels image = e2e::ReadClientPixels(graph);
-    return std::find(image.Pixels.begin(), image.Pixels.end(), RGB(0, 70, 200)) != image.Pixels.end();
-}
-
 TEST_F(GridEdit, AGraphOpensFromTheEditMenuAndThePopupShowsMinutesAndKeepsThemAcrossARestart) {
     e2e::WriteFileBytes(folder + "\\zorvel.ini", "[program]\r\nUpdateTime=1\r\n[metrics]\r\nFile=zorvel.prom\r\n");
     const std::string metrics = folder + "\\zorvel.prom";
@@ -317,7 +311,7 @@ TEST_F(GridEdit, AGraphOpensFromTheEditMenuAndThePopupShowsMinutesAndKeepsThemAc
         ASSERT_TRUE(e2e::WaitFor([&] { return e2e::FileExists(metrics); }));
         const long long firstEnd = e2e::WriteTime(metrics);
         ASSERT_TRUE(e2e::WaitFor([&] { return e2e::WriteTime(metrics) != firstEnd; }, 90000));
-        EXPECT_TRUE(e2e::WaitFor([&] { return ShowsPoints(first); })) << "the closed minute drawn";
+        EXPECT_TRUE(e2e::WaitFor([&] { return e2e::GraphShowsPoints(first); })) << "the closed minute drawn";
 
         ChooseFromPopup(monitor, window, grid.MiddleX(0), grid.MiddleY(2), 3);
         EXPECT_NE(nullptr, monitor.WaitWindow("ZorvelGraph", "Graph - COM6")) << "Graph on the second port's row";
@@ -330,7 +324,7 @@ TEST_F(GridEdit, AGraphOpensFromTheEditMenuAndThePopupShowsMinutesAndKeepsThemAc
     e2e::PostCommand(window, IDM_GRAPH);
     HWND graph = monitor.WaitWindow("ZorvelGraph", "Graph - COM5");
     ASSERT_NE(nullptr, graph);
-    EXPECT_TRUE(e2e::WaitFor([&] { return ShowsPoints(graph); })) << "the minute kept in history.dat";
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::GraphShowsPoints(graph); })) << "the minute kept in history.dat";
     EXPECT_EQ(std::vector<std::string>{}, monitor.Exit(window));
 }
 

@@ -359,8 +359,8 @@ std::vector<std::string> RunProgram(const Kind& kind, const std::string& argumen
 
 bool RunHostCommand(const std::string& command, DWORD ms) {
     static int serial = 0;
-    const std::string marker = "/tmp/tarnel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) + "-" +
-                               std::to_string(++serial) + ".done";
+    const std::string marker = "/tmp/tarnel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(GetTickCount()) + "-" + std::to_string(++serial) + ".done";
     std::string markerWindows = "Z:" + marker;
     for (char& c : markerWindows) {
         c = c == '/' ? '\\' : c;
@@ -646,6 +646,20 @@ ClientPixels ReadClientPixels(HWND window) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return image;
+}
+
+bool GraphShowsPoints(HWND graph) {
+    constexpr int kTextLines = 40;
+    constexpr int kTimeLabels = 22;
+    const ClientPixels image = ReadClientPixels(graph);
+    for (int y = kTextLines; y < image.Height - kTimeLabels; ++y) {
+        for (int x = 0; x < image.Width; ++x) {
+            if (image.At(x, y) == RGB(0, 70, 200)) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool WaitRepaints(HWND window, int count, DWORD ms) {

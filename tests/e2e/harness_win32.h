@@ -172,6 +172,9 @@ struct ClientPixels {
     COLORREF At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
 };
 ClientPixels ReadClientPixels(HWND window);
+// True once a graph window shows its transmit line in its plot area (below
+// the two lines of text, whose legend has the line's colour).
+bool GraphShowsPoints(HWND graph);
 // True once the client area has changed `count` times (a paint, a tick).
 bool WaitRepaints(HWND window, int count, DWORD ms = kWaitMs);
 

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 #include <string>
 
+#include "monitor/history/history_file.h"
 #include "monitor/stats/port_tables.h"
 #include "monitor/stats/statistics_file.h"
 #include "resources/zorvel_ids.h"
@@ -120,6 +122,13 @@ TEST_F(ServiceRun, AWindowShowsTheServicesFiguresResetsThemThroughItAndFollowsAS
         std::memcpy(&records[at], &record, sizeof record);
     }
     e2e::WriteFileBytes(In(folder, "calcs.dat"), records);
+    // A minute of the first port's traffic, for its graph to draw.
+    auto history = zorvel::CreateHistory();
+    const auto minute = static_cast<uint32_t>(std::time(nullptr) / 60 - 2);
+    history->MinuteStamps[minute % zorvel::kMinuteBuckets] = minute;
+    history->Minutes[minute % zorvel::kMinuteBuckets][0] = {6000, 0, 0, zorvel::kBucketSampled};
+    history->Header.LastMinute = minute;
+    ASSERT_EQ(common::WriteResult::Ok, zorvel::SaveHistory(In(folder, "history.dat"), *history));
     Run("install \"" + folder + "\" --simulated --no-folder-check", 0);
     ASSERT_TRUE(MetricsSay(folder, "zorvel_up 1"));
 
@@ -133,6 +142,10 @@ TEST_F(ServiceRun, AWindowShowsTheServicesFiguresResetsThemThroughItAndFollowsAS
         EXPECT_TRUE(second.WaitExit(&code));
         EXPECT_EQ(0u, code) << "a second window brings the first forward";
     }
+    e2e::PostCommand(window, IDM_GRAPH);
+    HWND graph = monitor.WaitWindow("ZorvelGraph", "Graph - COM5");
+    ASSERT_NE(nullptr, graph);
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::GraphShowsPoints(graph); })) << "the service's history";
     e2e::PostCommand(window, IDM_RESET);
     HWND question = monitor.WaitBox(kMonitor.BoxCaption, "Reset All?");
     ASSERT_NE(nullptr, question);
@@ -154,9 +167,9 @@ TEST_F(ServiceRun, AWindowShowsTheServicesFiguresResetsThemThroughItAndFollowsAS
         GetWindowTextA(window, text, sizeof text);
         return std::string(text);
     };
-    EXPECT_TRUE(e2e::WaitFor([&] { return caption().find("service has stopped; the figures shown are from") !=
-                                          std::string::npos; }))
-        << caption();
+    EXPECT_TRUE(e2e::WaitFor([&] {
+        return caption().find("service has stopped; the figures shown are from") != std::string::npos;
+    })) << caption();
     EXPECT_TRUE(monitor.Dialogs(kMonitor.BoxCaption).empty()) << "said in the caption, not in a box";
     zorvel::StatsRecord first = {};
     std::memcpy(&first, e2e::ReadFileBytes(In(folder, "calcs.dat")).data(), sizeof first);
