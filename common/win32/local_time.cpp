@@ -6,7 +6,7 @@ namespace common {
 
 LocalTime LocalTimeAt(int64_t unixSeconds) {
     // 100 ns steps since 1601.
-    const ULONGLONG ticks = static_cast<ULONGLONG>(unixSeconds + 11644473600LL) * 10000000ULL;
+    const ULONGLONG ticks = static_cast<ULONGLONG>(unixSeconds + kSecondsFrom1601To1970) * 10000000ULL;
     FILETIME utc = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     SYSTEMTIME universal;
     SYSTEMTIME local;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/win32/local_time.h"
+
 namespace common {
 
 uint32_t SystemClock::TickCount() {
@@ -19,7 +21,7 @@ int64_t SystemClock::UnixSeconds() {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return static_cast<int64_t>(ticks / 10000000ULL) - 11644473600LL;
+    return static_cast<int64_t>(ticks / 10000000ULL) - kSecondsFrom1601To1970;
 }
 
 uint64_t SteadyMilliseconds() {

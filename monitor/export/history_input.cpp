@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "common/civil_time.h"
 #include "monitor/export/local_time.h"
 #include "monitor/export/statistics_input.h"
 #include "monitor/history/history.h"
@@ -12,19 +13,19 @@
 namespace zorvel {
 namespace {
 
-std::string IsoText(long long year, int month, int day, int hour, int minute, int second) {
+std::string IsoText(const common::LocalTime& time) {
     char text[40];
-    std::snprintf(text, sizeof text, "%04lld-%02d-%02dT%02d:%02d:%02d", year, month, day, hour, minute, second);
+    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u", time.Year, time.Month, time.Day, time.Hour,
+                  time.Minute, time.Second);
     return text;
 }
 
 std::optional<std::string> LocalText(int64_t unixSeconds) {
-    const std::optional<std::tm> local = LocalTimeOf(unixSeconds);
+    const std::optional<common::LocalTime> local = LocalTimeOf(unixSeconds);
     if (!local) {
         return std::nullopt;
     }
-    return IsoText(local->tm_year + 1900LL, local->tm_mon + 1, local->tm_mday, local->tm_hour, local->tm_min,
-                   local->tm_sec);
+    return IsoText(*local);
 }
 
 template <typename Bucket, int Places>
@@ -59,20 +60,7 @@ bool LooksLikeHistory(const std::string& bytes) {
 // Not gmtime: the Windows runtime's stops at 3000, and a stamp may stand for
 // any minute up to the year 10136.
 std::string UtcText(int64_t unixSeconds) {
-    const int second = static_cast<int>(unixSeconds % 86400);
-    // Days to a date in eras of 400 years, each year taken from 1 March so
-    // that the leap day comes last.
-    const int64_t days = unixSeconds / 86400 + 719468;
-    const int64_t era = days / 146097;
-    const int64_t ofEra = days - era * 146097;
-    const int64_t year = (ofEra - ofEra / 1460 + ofEra / 36524 - ofEra / 146096) / 365;
-    const int64_t ofYear = ofEra - (365 * year + year / 4 - year / 100);
-    const int64_t fromMarch = (5 * ofYear + 2) / 153;
-    const int day = static_cast<int>(ofYear - (153 * fromMarch + 2) / 5 + 1);
-    const int month = static_cast<int>(fromMarch < 10 ? fromMarch + 3 : fromMarch - 9);
-    return IsoText(era * 400 + year + (month <= 2 ? 1 : 0), month, day, second / 3600, second % 3600 / 60,
-                   second % 60) +
-           "Z";
+    return IsoText(common::CivilTimeOf(unixSeconds)) + "Z";
 }
 
 void ReadHistoryInput(const std::string& bytes, const std::string& path, const std::vector<std::string>* names,

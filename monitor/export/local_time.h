@@ -1,13 +1,16 @@
-// Local time from the C library, as the platform's zone (or TZ where set) has it.
+// Local time as the platform has it: the system's time zone on Windows, as
+// the monitor's graph and reports show it; the C library's (TZ where set)
+// elsewhere.
 #pragma once
 
 #include <cstdint>
-#include <ctime>
 #include <optional>
+
+#include "common/clock.h"
 
 namespace zorvel {
 
-// None where the library has no answer (the Windows runtime stops at 3000).
-std::optional<std::tm> LocalTimeOf(int64_t unixSeconds);
+// None where the platform has no answer.
+std::optional<common::LocalTime> LocalTimeOf(int64_t unixSeconds);
 
 }  // namespace zorvel

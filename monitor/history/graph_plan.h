@@ -4,12 +4,12 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "common/clock.h"
 #include "monitor/history/history.h"
+#include "monitor/history/local_clock.h"
 
 namespace zorvel {
 
@@ -70,9 +70,6 @@ struct GraphPlan {
     std::vector<AxisLabel> RateLabels;
     uint32_t TopRate = 0;  // characters a second at the area's top
 };
-
-// Local time of a UTC second, as the platform's time zone has it then.
-using LocalTimeOf = std::function<common::LocalTime(int64_t unixSeconds)>;
 
 GraphPlan PlanGraph(const std::vector<GraphPoint>& points, GraphRange range, const PlotArea& area,
                     const LocalTimeOf& local);

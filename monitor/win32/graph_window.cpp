@@ -1,7 +1,6 @@
 #include "monitor/win32/graph_window.h"
 
 #include <algorithm>
-#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,79 +51,6 @@ GraphState* StateOf(HWND window) {
     return reinterpret_cast<GraphState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-// Days since 1970 of a calendar date, and the date of such a count.
-int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
-    year -= month <= 2 ? 1 : 0;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t yearOfEra = year - era * 400;
-    const int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-common::LocalTime FromDays(int64_t days, int64_t second) {
-    days += 719468;
-    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const int64_t dayOfEra = days - era * 146097;
-    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t monthIndex = (5 * dayOfYear + 2) / 153;
-    const int64_t day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
-    const int64_t month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
-    const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    return {static_cast<uint16_t>(year),
-            static_cast<uint16_t>(month),
-            static_cast<uint16_t>(day),
-            static_cast<uint16_t>(second / 3600),
-            static_cast<uint16_t>(second % 3600 / 60),
-            static_cast<uint16_t>(second % 60)};
-}
-
-// Local times for one drawing: the system is asked once a day of the range,
-// and once an hour only on a day whose offset from UTC changes; the rest is
-// arithmetic. Asking for every one of a day's 1,440 points costs a repaint
-// many times what it draws.
-class LocalClock {
-public:
-    common::LocalTime operator()(int64_t unixSeconds) {
-        const int64_t local = unixSeconds + OffsetAt(unixSeconds);
-        const int64_t days = local >= 0 ? local / 86400 : (local - 86399) / 86400;
-        return FromDays(days, local - days * 86400);
-    }
-
-private:
-    static int64_t Asked(int64_t unixSeconds) {
-        const common::LocalTime local = common::LocalTimeAt(unixSeconds);
-        return DaysFromCivil(local.Year, local.Month, local.Day) * 86400 + local.Hour * 3600 + local.Minute * 60 +
-               local.Second - unixSeconds;
-    }
-    int64_t OffsetAt(int64_t unixSeconds) {
-        const int64_t day = unixSeconds / 86400;
-        if (day != day_) {
-            day_ = day;
-            dayOffset_ = Asked(day * 86400);
-            const int64_t next = Asked((day + 1) * 86400);
-            changes_ = next != dayOffset_;
-            hour_ = -1;
-        }
-        if (!changes_) {
-            return dayOffset_;
-        }
-        const int64_t hour = unixSeconds / 3600;
-        if (hour != hour_) {
-            hour_ = hour;
-            hourOffset_ = Asked(hour * 3600);
-        }
-        return hourOffset_;
-    }
-
-    int64_t day_ = INT64_MIN;
-    int64_t dayOffset_ = 0;
-    bool changes_ = false;
-    int64_t hour_ = -1;
-    int64_t hourOffset_ = 0;
-};
-
 std::string PortNameOf(int port) {
     return PortName(g_app.Tables->Names.Slots[port]);
 }
@@ -145,7 +71,7 @@ bool PlanFor(GraphState& state, const RECT& client) {
         return false;
     }
     state.Points = GraphPoints(*g_app.History, state.Port, state.Range, now);
-    state.Plan = PlanGraph(state.Points, state.Range, area, LocalClock());
+    state.Plan = PlanGraph(state.Points, state.Range, area, LocalClock(common::LocalTimeAt));
     state.Area = area;
     state.PlannedRange = state.Range;
     state.PlannedClockMinute = now / 60;
@@ -193,7 +119,7 @@ std::string Figures(const GraphPoint& point) {
 }
 
 std::string Stamp(int64_t unixSeconds) {
-    const common::LocalTime time = LocalClock()(unixSeconds);
+    const common::LocalTime time = common::LocalTimeAt(unixSeconds);
     char text[32];
     std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", time.Year, time.Month, time.Day, time.Hour,
                   time.Minute);
@@ -286,7 +212,8 @@ void Copy(HWND window, GraphState& state) {
         picture.Reset();
     }
     // The points go even when the system had no room for the picture.
-    if (!common::PutClipboardPictureAndText(window, picture.Detach(), PointsAsText(state.Points, LocalClock()))) {
+    if (!common::PutClipboardPictureAndText(window, picture.Detach(),
+                                            PointsAsText(state.Points, LocalClock(common::LocalTimeAt)))) {
         g_app.Alerts.Alert(kCopyFailedText);
     }
 }
