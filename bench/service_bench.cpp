@@ -34,7 +34,7 @@ struct BusyService {
     NoLog Log;
     NoReports Reports;
     ServiceSystem System{Clock, Log, Reports, [] { return 0.0; }, [] { return int64_t{0}; }, [] { return uint64_t{0}; },
-                         nullptr, [] {}};
+                         nullptr, nullptr, [] {}};
     MonitorService Service{"unused", *Ports.Tables, Source, System};
 };
 

@@ -36,6 +36,7 @@ struct ServiceSystem {
     std::function<int64_t()> UnixTime;
     std::function<uint64_t()> SteadyMs;
     LabelEncoder Encode;
+    LabelEncoder PathToSystem;  // from UTF-8, for the metrics file's path
     // Lets go of the driver, so that the next tick opens it anew.
     std::function<void()> ReleaseDriver;
 };

@@ -1,5 +1,6 @@
 #include "monitor/stats/metrics_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <string>
@@ -33,8 +34,8 @@ public:
             return std::nullopt;
         }
         const uint32_t value = StatisticValue(tables_, statistic + 1, static_cast<int>(row));
-        return std::string_view(scratch,
-                                static_cast<size_t>(std::to_chars(scratch, scratch + sizeof scratch, value).ptr - scratch));
+        return std::string_view(
+            scratch, static_cast<size_t>(std::to_chars(scratch, scratch + sizeof scratch, value).ptr - scratch));
     }
 
 private:
@@ -76,7 +77,10 @@ std::string FormatMetricsFile(const PortTables& tables, const std::string& board
     return text;
 }
 
-std::string MetricsPath(const std::string& file, const std::string& startDirectory) {
+std::string MetricsPath(const std::string& written, const std::string& startDirectory, const LabelEncoder& toSystem) {
+    const bool beyondAscii =
+        std::any_of(written.begin(), written.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    const std::string file = toSystem && beyondAscii && IsUtf8(written) ? toSystem(written) : written;
     const bool absolute = (!file.empty() && (file[0] == '\\' || file[0] == '/')) || (file.size() > 1 && file[1] == ':');
     return absolute ? file : startDirectory + "\\" + file;
 }

@@ -38,7 +38,10 @@ std::string FormatMetricsFile(const PortTables& tables, const std::string& board
 
 // `file` as it names a file from the start directory: a relative one is taken
 // from there, since the current directory follows every file chooser.
-std::string MetricsPath(const std::string& file, const std::string& startDirectory);
+// A File that Notepad saved in UTF-8 goes to the code page the system's file
+// calls take through `toSystem`; one in the code page stays as it is.
+std::string MetricsPath(const std::string& file, const std::string& startDirectory,
+                        const LabelEncoder& toSystem = nullptr);
 
 // The tick only formats the text; a thread of its own writes it, since the
 // flush to disk and the replace's retries may take longer than a tick may.

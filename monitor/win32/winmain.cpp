@@ -59,7 +59,7 @@ void PrepareSampling() {
                 g_app.Alerts);
     ReadSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
     g_app.Metrics = std::make_unique<MetricsPublisher>(g_app.Settings, *g_app.Tables, g_app.MetricsAlerts,
-                                                       MetricsPath(g_app.Settings.Metrics.File, g_app.StartDirectory),
+                                                       MetricsPath(g_app.Settings.Metrics.File, g_app.StartDirectory, common::Utf8ToAnsi),
                                                        common::AnsiToUtf8,
                                                        [] { return common::FreeDiskBytes(g_app.StartDirectory); });
     g_app.Driver = std::make_unique<DriverLink>(g_app.DeviceOpener, g_app.PlatformId, *g_app.Tables);

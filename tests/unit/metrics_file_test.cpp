@@ -279,7 +279,16 @@ TEST(MetricsFile, WithoutAFileNothingIsWritten) {
 
 }  // namespace
 
-TEST(MetricsFile, ARelativePathIsTakenFromTheStartDirectory) {
+TEST(MetricsFile, ARelativePathIsTakenFromTheStartDirectoryAndAUtf8OneGoesToTheCodePage) {
+    // UTF-8 of two bytes to code page 1252 (Latin-1 there), as the system would.
+    const LabelEncoder toLatin1 = [](const std::string& text) {
+        std::string out;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            out += c < 0x80 ? static_cast<char>(c) : static_cast<char>((c & 0x1F) << 6 | (text[++i] & 0x3F));
+        }
+        return out;
+    };
     const struct {
         const char* File;
         const char* Path;
@@ -288,8 +297,11 @@ TEST(MetricsFile, ARelativePathIsTakenFromTheStartDirectory) {
         {"\\\\server\\share\\zorvel.prom", "\\\\server\\share\\zorvel.prom"},
         {"\\prom\\zorvel.prom", "\\prom\\zorvel.prom"},
         {"prom\\zorvel.prom", "D:\\hall\\prom\\zorvel.prom"},
+        {"C:\\Users\\J\xC3\xBCrgen\\z.prom", "C:\\Users\\J\xFCrgen\\z.prom"},  // saved in UTF-8
+        {"C:\\Users\\J\xFCrgen\\z.prom", "C:\\Users\\J\xFCrgen\\z.prom"},      // in the code page
+        {"pr\xC3\xB6m.prom", "D:\\hall\\pr\xF6m.prom"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.Path, MetricsPath(c.File, "D:\\hall")) << c.File;
+        EXPECT_EQ(c.Path, MetricsPath(c.File, "D:\\hall", toLatin1)) << c.File;
     }
 }

@@ -54,7 +54,7 @@ struct MonitorServiceTest : ::testing::Test {
     SetClock clock;
     int released = 0;
     ServiceSystem system{clock,      log,           reports, [] { return 1e12; }, [] { return int64_t{1800000000}; },
-                         [] { return uint64_t{0}; }, nullptr, [this] { ++released; }};
+                         [] { return uint64_t{0}; }, nullptr, nullptr, [this] { ++released; }};
     std::unique_ptr<PortTables> tables = CreatePortTables();
     TwoPorts source{*tables};
 

@@ -141,6 +141,7 @@ void Sample(const std::string& folder, const std::string& serviceSid, ServiceLog
                          [&clock] { return clock.UnixSeconds(); },
                          common::SteadyMilliseconds,
                          common::AnsiToUtf8,
+                         common::Utf8ToAnsi,
                          [&driver] { driver.Close(); }};
     PortSource& source = g_run.Options.Simulated ? static_cast<PortSource&>(simulated) : driver;
     MonitorService service(folder, *tables, source, system);
