@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/disk_space.h"
 #include "common/whole_file.h"
 #include "monitor/stats/catalogue.h"
 #include "monitor/stats/cell_text.h"
@@ -175,7 +176,8 @@ int WriteReport(const ReportContext& context, Selection selection, Layout layout
     std::string date;
     std::string time;
     context.Environment.Stamp(date, time);
-    if (context.Environment.FreeDiskBytes() < 2000000.0) {
+    // Exactly the floor still takes a report, where settings need more.
+    if (context.Environment.FreeDiskBytes() < common::kMinFreeBytes) {
         return kReportNoSpace;
     }
     const std::vector<Entry> entries = SelectedEntries(context, selection);
