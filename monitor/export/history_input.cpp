@@ -21,7 +21,7 @@ std::string IsoText(const common::LocalTime& time) {
 }
 
 std::optional<std::string> LocalText(int64_t unixSeconds) {
-    const std::optional<common::LocalTime> local = LocalTimeOf(unixSeconds);
+    const std::optional<common::LocalTime> local = PlatformLocalTime(unixSeconds);
     if (!local) {
         return std::nullopt;
     }

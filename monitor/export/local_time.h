@@ -11,6 +11,6 @@
 namespace zorvel {
 
 // None where the platform has no answer.
-std::optional<common::LocalTime> LocalTimeOf(int64_t unixSeconds);
+std::optional<common::LocalTime> PlatformLocalTime(int64_t unixSeconds);
 
 }  // namespace zorvel

@@ -4,7 +4,7 @@
 
 namespace zorvel {
 
-std::optional<common::LocalTime> LocalTimeOf(int64_t unixSeconds) {
+std::optional<common::LocalTime> PlatformLocalTime(int64_t unixSeconds) {
     const std::time_t time = static_cast<std::time_t>(unixSeconds);
     std::tm local{};
     if (localtime_r(&time, &local) == nullptr || local.tm_year + 1900 > 0xFFFF) {

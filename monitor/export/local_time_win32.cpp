@@ -3,7 +3,7 @@
 
 namespace zorvel {
 
-std::optional<common::LocalTime> LocalTimeOf(int64_t unixSeconds) {
+std::optional<common::LocalTime> PlatformLocalTime(int64_t unixSeconds) {
     const common::LocalTime local = common::LocalTimeAt(unixSeconds);
     if (local.Year == 0) {
         return std::nullopt;
