@@ -200,7 +200,10 @@ void ShowRange(HWND window, GraphState& state) {
 void Copy(HWND window, GraphState& state) {
     RECT client;
     GetClientRect(window, &client);
-    PlanFor(state, client);
+    // The window shows what the copy holds.
+    if (PlanFor(state, client)) {
+        InvalidateRect(window, nullptr, FALSE);
+    }
     const common::ScopedDC screen(window);
     const common::MemoryDC memory(CreateCompatibleDC(screen.Get()));
     common::UniqueHandle<common::GdiTraits<HBITMAP>> picture(
