@@ -84,6 +84,13 @@ struct MappedViewTraits {
     static void Release(Handle handle) { UnmapViewOfFile(handle); }
 };
 
+// A memory device context from CreateCompatibleDC.
+struct MemoryDCTraits {
+    using Handle = HDC;
+    static Handle None() { return nullptr; }
+    static void Release(Handle handle) { DeleteDC(handle); }
+};
+
 template <typename Object>
 struct GdiTraits {
     using Handle = Object;
@@ -97,13 +104,6 @@ using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueService = UniqueHandle<ServiceTraits>;
 using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 using MappedView = UniqueHandle<MappedViewTraits>;
-// A memory device context from CreateCompatibleDC.
-struct MemoryDCTraits {
-    using Handle = HDC;
-    static Handle None() { return nullptr; }
-    static void Release(Handle handle) { DeleteDC(handle); }
-};
-
 using FontObject = UniqueHandle<GdiTraits<HFONT>>;
 using BrushObject = UniqueHandle<GdiTraits<HBRUSH>>;
 using RegionObject = UniqueHandle<GdiTraits<HRGN>>;

@@ -174,20 +174,25 @@ std::string RateText(uint32_t rate) {
     return text;
 }
 
+std::string StampText(const common::LocalTime& time) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", time.Year, time.Month, time.Day, time.Hour,
+                  time.Minute);
+    return text;
+}
+
 std::string PointsAsText(const std::vector<GraphPoint>& points, const LocalTimeOf& local) {
     std::string text = "Time\tTransmit\tReceive\tErrors\tCarrier\r\n";
-    char line[96];
+    char figures[64];
     for (const GraphPoint& point : points) {
-        const common::LocalTime time = local(point.Time);
-        int length = std::snprintf(line, sizeof line, "%04u-%02u-%02u %02u:%02u", time.Year, time.Month, time.Day,
-                                   time.Hour, time.Minute);
+        text += StampText(local(point.Time));
         if (point.Data) {
-            length += std::snprintf(line + length, sizeof line - static_cast<size_t>(length), "\t%u\t%u\t%u\t%s",
-                                    point.Tx, point.Rx, point.Errors, point.Carrier ? "On" : "Off");
+            std::snprintf(figures, sizeof figures, "\t%u\t%u\t%u\t%s", point.Tx, point.Rx, point.Errors,
+                          point.Carrier ? "On" : "Off");
+            text += figures;
         } else {
-            length += std::snprintf(line + length, sizeof line - static_cast<size_t>(length), "\t\t\t\t");
+            text += "\t\t\t\t";
         }
-        text.append(line, static_cast<size_t>(length));
         text += "\r\n";
     }
     return text;

@@ -80,6 +80,9 @@ int PointAt(size_t points, const PlotArea& area, int x);
 // A rate as the grid's "Integer(k,m,g)" shows it, without its padding.
 std::string RateText(uint32_t rate);
 
+// A point's local time as the graph and its copied text show it.
+std::string StampText(const common::LocalTime& time);
+
 // One line a point: local time, transmit, receive, errors, carrier; a header
 // first. A point without data leaves its figures empty.
 std::string PointsAsText(const std::vector<GraphPoint>& points, const LocalTimeOf& local);

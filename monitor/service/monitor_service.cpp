@@ -93,8 +93,8 @@ void MonitorService::Start() {
     LoadHistory(File(kHistoryFileName), File(kDamagedHistoryName), *history_, alerts_);
     ReadSettingsFile(File(kSettingsFileName).c_str(), settings_, alerts_);
     metrics_ = std::make_unique<MetricsPublisher>(settings_, tables_, metricsAlerts_,
-                                                  MetricsPath(settings_.Metrics.File, folder_, system_.PathToSystem), system_.Encode,
-                                                  system_.FreeDiskBytes);
+                                                  MetricsPath(settings_.Metrics.File, folder_, system_.PathToSystem),
+                                                  system_.Encode, system_.FreeDiskBytes);
     status_.PeriodMs = PeriodMs();
     cycle_->Tick(view_);
 }

@@ -119,11 +119,7 @@ std::string Figures(const GraphPoint& point) {
 }
 
 std::string Stamp(int64_t unixSeconds) {
-    const common::LocalTime time = common::LocalTimeAt(unixSeconds);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", time.Year, time.Month, time.Day, time.Hour,
-                  time.Minute);
-    return text;
+    return StampText(common::LocalTimeAt(unixSeconds));
 }
 
 COLORREF ColourOf(BandKind kind) {

@@ -58,10 +58,10 @@ void PrepareSampling() {
     LoadHistory(g_app.InStartDirectory(kHistoryFileName), g_app.InStartDirectory(kDamagedHistoryName), *g_app.History,
                 g_app.Alerts);
     ReadSettingsFile(kSettingsFileName, g_app.Settings, g_app.Alerts);
-    g_app.Metrics = std::make_unique<MetricsPublisher>(g_app.Settings, *g_app.Tables, g_app.MetricsAlerts,
-                                                       MetricsPath(g_app.Settings.Metrics.File, g_app.StartDirectory, common::Utf8ToAnsi),
-                                                       common::AnsiToUtf8,
-                                                       [] { return common::FreeDiskBytes(g_app.StartDirectory); });
+    g_app.Metrics = std::make_unique<MetricsPublisher>(
+        g_app.Settings, *g_app.Tables, g_app.MetricsAlerts,
+        MetricsPath(g_app.Settings.Metrics.File, g_app.StartDirectory, common::Utf8ToAnsi), common::AnsiToUtf8,
+        [] { return common::FreeDiskBytes(g_app.StartDirectory); });
     g_app.Driver = std::make_unique<DriverLink>(g_app.DeviceOpener, g_app.PlatformId, *g_app.Tables);
     g_app.Simulated = std::make_unique<SimulatedSource>(*g_app.Tables);
     g_app.Cycle = std::make_unique<SamplingCycle>(g_app.Source(), *g_app.Tables, g_app.Clock, g_samplingHost,
